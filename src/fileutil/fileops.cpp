@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#include "fileops.h"
+
+#include "FileErrors.h"
+#include "platform/FileSystem.h"
+#include "stringutils.h"
+
+#include <memory>
+
+namespace twinvane {
+namespace {
+
+std::string CompletedDestination(const std::string& Source, const std::string& Destination) {
+    std::string full = platform::FullPathName(Destination);
+    if (HasAttributes(full, platform::kAttributeDirectory)) {
+        full = AddTrailingBackslash(full) + FileNamePart(Source);
+    }
+    return full;
+}
+
+} // namespace
+
+void CopyFileTo(const std::string& Source, const std::string& Destination) {
+    const std::string target = CompletedDestination(Source, Destination);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(CopyChunkSize);
+
+    // Declared in this order so that the destination closes before the source.
+    platform::FileHandle source = platform::FileHandle::OpenSharedRead(Source);
+    if (!source.IsOpen()) {
+        throw EFOpenError(Source);
+    }
+    platform::FileHandle destination = platform::FileHandle::CreateForCopy(target, source);
+    if (!destination.IsOpen()) {
+        throw EFCreateError(target);
+    }
+
+    const auto abandon = [&](auto error) {
+        destination.Close();
+        platform::RemoveFile(target);
+        throw error;
+    };
+    std::ptrdiff_t got = 0;
+    do {
+        got = source.Read(buffer.get(), CopyChunkSize);
+        if (got < 0) {
+            abandon(EReadError(Source));
+        }
+        if (got > 0 && !destination.WriteAll(buffer.get(), static_cast<std::size_t>(got))) {
+            abandon(EWriteError(target));
+        }
+    } while (got == static_cast<std::ptrdiff_t>(CopyChunkSize));
+}
+
+bool HasAttributes(const std::string& FileName, std::uint16_t Mask) {
+    std::uint32_t attributes = platform::FileAttributes(FileName);
+    if (attributes == platform::kInvalidFileAttributes) {
+        attributes = 0;
+    }
+    return (attributes & Mask) == Mask;
+}
+
+int StartWithShell(const std::string& FileName, const std::string& Params,
+                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner) {
+    platform::ShellRequest request;
+    request.owner = owner;
+    request.file = FileName;
+    request.parameters = Params;
+    request.directory = DefaultDir;
+    request.showCommand = ShowCmd;
+    return platform::ShellExecute(request);
+}
+
+} // namespace twinvane

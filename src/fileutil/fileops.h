@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace twinvane {
+
+// Every read of a copy asks for exactly this many bytes.
+inline constexpr std::size_t CopyChunkSize = 0x2000;
+
+// Copies `Source` to `Destination`, or into it when it names an existing
+// folder. The destination is resolved to a full path first and replaced.
+// Raises EFOpenError (source as passed) or EFCreateError (completed
+// destination); EReadError or EWriteError when the copy fails part-way, in
+// which case the incomplete destination is removed.
+void CopyFileTo(const std::string& Source, const std::string& Destination);
+
+// True when `FileName` carries every bit of `Mask`; a file whose attributes
+// cannot be read has none.
+bool HasAttributes(const std::string& FileName, std::uint16_t Mask);
+
+// Starts `FileName` with `Params` in `DefaultDir` through the shell with its
+// default action, without waiting. Returns the shell's result unchanged:
+// above 32 on success. Raises nothing; texts of any length pass whole.
+int StartWithShell(const std::string& FileName, const std::string& Params,
+                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner = 0);
+
+} // namespace twinvane

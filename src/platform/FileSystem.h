@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace twinvane::platform {
+
+// Windows file attribute bits; the Linux backend reports the same bits.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kAttributeNormal = 0x80;
+inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+
+// The full path of `path`, resolved against the current folder. "." and ".."
+// are folded textually; symbolic links are not resolved. Empty in, empty out.
+std::string FullPathName(const std::string& path);
+
+// The attribute bits of `path`, or kInvalidFileAttributes when they cannot be
+// read (a missing file, for one).
+std::uint32_t FileAttributes(const std::string& path);
+
+// True when the file system finds an entry for `path` that is not a folder.
+bool FileExists(const std::string& path);
+
+// Deletes the file `path`; false when it could not be deleted.
+bool RemoveFile(const std::string& path);
+
+// An open file, closed when the object goes. Move-only.
+class FileHandle {
+public:
+    FileHandle() noexcept = default;
+    FileHandle(FileHandle&& other) noexcept;
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle();
+
+    // Opens an existing file for reading; others may go on reading it but not
+    // write to it while it is open. Fails (returns a closed handle) for a
+    // missing file, a folder, or a file another program holds open for writing.
+    static FileHandle OpenSharedRead(const std::string& path);
+
+    // Creates `path` for reading and writing, shared with nobody, replacing
+    // any content it had. Fails for a file that is open elsewhere, which
+    // includes `source` itself: copying a file onto itself must not empty it.
+    static FileHandle CreateForCopy(const std::string& path, const FileHandle& source);
+
+    bool IsOpen() const noexcept;
+
+    // Reads up to `count` bytes; the count read, 0 at the end, -1 on failure.
+    std::ptrdiff_t Read(void* buffer, std::size_t count) noexcept;
+
+    // Writes all `count` bytes, continuing after short writes; false on failure.
+    bool WriteAll(const void* buffer, std::size_t count) noexcept;
+
+    void Close() noexcept;
+
+private:
+    explicit FileHandle(std::intptr_t native) noexcept : native_(native) {}
+
+    static constexpr std::intptr_t kClosed = -1;
+    std::intptr_t native_ = kClosed;
+};
+
+} // namespace twinvane::platform

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace twinvane::platform {
+
+// A native top-level window (HWND on Windows); 0 for none.
+using WindowHandle = std::uintptr_t;
+
+// Windows show commands that callers pass through.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMaximized = 3;
+inline constexpr int kShow = 5;
+
+// Windows shell results: above 32 is success, these are the failures.
+inline constexpr int kShellFileNotFound = 2;
+inline constexpr int kShellPathNotFound = 3;
+inline constexpr int kShellAccessDenied = 5;
+inline constexpr int kShellNoAssociation = 31;
+inline constexpr int kShellSuccess = 42;
+
+struct ShellRequest {
+    WindowHandle owner = 0;
+    std::optional<std::string> verb;       // absent: the file's default action
+    std::string file;                      // a program, a document or an address
+    std::optional<std::string> parameters; // absent: none at all
+    std::optional<std::string> directory;  // absent: the current folder
+    int showCommand = kShowNormal;
+};
+
+// Hands `request` to the desktop shell and returns at once, never waiting
+// for what was started. The result follows Windows: above 32 on success,
+// otherwise one of the kShell* failure codes. Texts of any length pass whole.
+int ShellExecute(const ShellRequest& request);
+
+} // namespace twinvane::platform

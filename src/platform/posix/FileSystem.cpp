@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: MIT
+#include "platform/FileSystem.h"
+
+#include "UniqueFd.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+
+namespace twinvane::platform {
+namespace {
+
+std::string CurrentFolder() {
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return "/";
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+// Locks the whole file with an open-file-description lock, so that the lock
+// belongs to this one open: a second open of the same file, even in this
+// process, conflicts with it as a second CreateFile would on Windows.
+bool LockWholeFile(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+    lock.l_pid = 0;
+    if (::fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+        return true;
+    }
+    // Some file systems offer no locks at all; there the copy goes on as
+    // it would without share modes, guarded by the identity check.
+    return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP;
+}
+
+bool SameFile(int a, int b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::fstat(a, &sa) == 0 && ::fstat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+} // namespace
+
+std::string FullPathName(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    const std::string joined = path.front() == '/' ? path : CurrentFolder() + "/" + path;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= joined.size()) {
+        std::size_t end = joined.find('/', start);
+        if (end == std::string::npos) {
+            end = joined.size();
+        }
+        const std::string part = joined.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string full;
+    for (const auto& part : parts) {
+        full += '/';
+        full += part;
+    }
+    if (full.empty() || path.back() == '/') {
+        full += '/';
+    }
+    return full;
+}
+
+std::uint32_t FileAttributes(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        return kInvalidFileAttributes;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return kAttributeDirectory;
+    }
+    return ::access(path.c_str(), W_OK) == 0 ? kAttributeNormal : kAttributeReadOnly;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path) {
+    // Like DeleteFile, this removes files only: never a folder, and never a
+    // device node such as /dev/full that a copy was pointed at.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) {
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0;
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : native_(other.native_) {
+    other.native_ = kClosed;
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = other.native_;
+        other.native_ = kClosed;
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() { Close(); }
+
+FileHandle FileHandle::OpenSharedRead(const std::string& path) {
+    posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    if (!fd.IsOpen()) {
+        return {};
+    }
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return {};
+    }
+    if (!LockWholeFile(fd.Get(), F_RDLCK)) {
+        return {};
+    }
+    return FileHandle(fd.Release());
+}
+
+FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle& source) {
+    // Opened without O_TRUNC: the content may only go once the file is known
+    // to be neither the source nor open elsewhere.
+    posix::UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666));
+    if (!fd.IsOpen()) {
+        return {};
+    }
+    if (source.IsOpen() && SameFile(fd.Get(), static_cast<int>(source.native_))) {
+        return {};
+    }
+    if (!LockWholeFile(fd.Get(), F_WRLCK)) {
+        return {};
+    }
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || (S_ISREG(st.st_mode) && ::ftruncate(fd.Get(), 0) != 0)) {
+        return {};
+    }
+    return FileHandle(fd.Release());
+}
+
+bool FileHandle::IsOpen() const noexcept { return native_ != kClosed; }
+
+std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
+    for (;;) {
+        const ssize_t got = ::read(static_cast<int>(native_), buffer, count);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+bool FileHandle::WriteAll(const void* buffer, std::size_t count) noexcept {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        const ssize_t written = ::write(static_cast<int>(native_), bytes, count);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void FileHandle::Close() noexcept {
+    if (native_ != kClosed) {
+        ::close(static_cast<int>(native_));
+        native_ = kClosed;
+    }
+}
+
+} // namespace twinvane::platform

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: MIT
+#include "platform/PathSyntax.h"
+
+namespace twinvane::platform {
+
+char PathSeparator() noexcept { return '/'; }
+
+bool IsFolderDelimiter(char c) noexcept { return c == '/'; }
+
+} // namespace twinvane::platform

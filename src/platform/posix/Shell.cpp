@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "platform/Shell.h"
+
+#include "Spawn.h"
+#include "platform/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <vector>
+
+namespace twinvane::platform {
+namespace {
+
+// "http:", "mailto:", "file:"...: a scheme of two or more letters, so that a
+// one-letter drive such as "C:" never counts as an address.
+bool IsAddress(const std::string& target) {
+    const auto colon = target.find(':');
+    if (colon == std::string::npos || colon < 2) {
+        return false;
+    }
+    for (std::size_t i = 0; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(target[i]);
+        if (!(std::isalnum(c) || c == '+' || c == '-' || c == '.') || (i == 0 && !std::isalpha(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string FindInPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos) {
+            end = folders.size();
+        }
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        const std::string candidate = folder + "/" + program;
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+int MissingFileCode(const std::string& file) {
+    const auto slash = file.rfind('/');
+    if (slash == std::string::npos || slash == 0) {
+        return kShellFileNotFound;
+    }
+    struct stat st {};
+    const std::string folder = file.substr(0, slash);
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? kShellFileNotFound
+                                                                    : kShellPathNotFound;
+}
+
+int OpenWithDesktop(const ShellRequest& request) {
+    const std::string opener = FindInPath("xdg-open");
+    if (opener.empty()) {
+        return kShellNoAssociation;
+    }
+    return posix::SpawnDetached(opener, {opener, request.file}, request.directory);
+}
+
+} // namespace
+
+int ShellExecute(const ShellRequest& request) {
+    if (request.file.empty()) {
+        return kShellFileNotFound;
+    }
+    if (IsAddress(request.file)) {
+        return OpenWithDesktop(request);
+    }
+    struct stat st {};
+    if (::stat(request.file.c_str(), &st) != 0) {
+        if (errno == EACCES) {
+            return kShellAccessDenied;
+        }
+        return errno == ENOTDIR ? kShellPathNotFound : MissingFileCode(request.file);
+    }
+    const bool runnable = S_ISREG(st.st_mode) && ::access(request.file.c_str(), X_OK) == 0;
+    if (!runnable) {
+        return OpenWithDesktop(request);
+    }
+    std::vector<std::string> arguments{request.file};
+    if (request.parameters) {
+        for (auto& argument : SplitCommandLine(*request.parameters)) {
+            arguments.push_back(std::move(argument));
+        }
+    }
+    return posix::SpawnDetached(request.file, arguments, request.directory);
+}
+
+} // namespace twinvane::platform

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace twinvane::platform {
+namespace {
+
+HANDLE AsHandle(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
+
+} // namespace
+
+std::string FullPathName(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    DWORD size = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    while (size > 0) {
+        std::vector<char> buffer(size);
+        const DWORD length = ::GetFullPathNameA(path.c_str(), size, buffer.data(), nullptr);
+        if (length < size) {
+            return std::string(buffer.data(), length);
+        }
+        size = length; // the current folder changed in between: try again
+    }
+    return path;
+}
+
+std::uint32_t FileAttributes(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str());
+}
+
+bool FileExists(const std::string& path) {
+    // FindFirstFile treats * and ? as wildcards, which no file name holds.
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) {
+        return false;
+    }
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    ::FindClose(search);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : native_(other.native_) {
+    other.native_ = kClosed;
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = other.native_;
+        other.native_ = kClosed;
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() { Close(); }
+
+FileHandle FileHandle::OpenSharedRead(const std::string& path) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    return FileHandle(reinterpret_cast<std::intptr_t>(file));
+}
+
+FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle&) {
+    // Share mode 0 against the source's FILE_SHARE_READ makes a copy onto the
+    // source itself fail here, before anything is truncated.
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    return FileHandle(reinterpret_cast<std::intptr_t>(file));
+}
+
+bool FileHandle::IsOpen() const noexcept { return native_ != kClosed; }
+
+std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
+    DWORD got = 0;
+    if (!::ReadFile(AsHandle(native_), buffer, static_cast<DWORD>(count), &got, nullptr)) {
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(got);
+}
+
+bool FileHandle::WriteAll(const void* buffer, std::size_t count) noexcept {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        DWORD written = 0;
+        if (!::WriteFile(AsHandle(native_), bytes, static_cast<DWORD>(count), &written, nullptr) ||
+            written == 0) {
+            return false;
+        }
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+void FileHandle::Close() noexcept {
+    if (native_ != kClosed) {
+        ::CloseHandle(AsHandle(native_));
+        native_ = kClosed;
+    }
+}
+
+} // namespace twinvane::platform

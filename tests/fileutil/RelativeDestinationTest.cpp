@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "fileutil/FileErrors.h"
+#include "fileutil/fileops.h"
+#include "fileutil/stringutils.h"
+#include "platform/FileSystem.h"
+#include "platform/PathSyntax.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace twinvane {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+// Changes the current folder for one test and restores it even when an
+// assertion fails.
+class CurrentFolderGuard {
+public:
+    explicit CurrentFolderGuard(const std::filesystem::path& folder)
+        : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
+    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
+    ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
+
+private:
+    std::filesystem::path saved_;
+};
+
+TEST(RelativeDestinationTest, ResolvesAgainstTheCurrentFolder) {
+    TempFolder temp;
+    WriteFile(temp / "a.txt", "alpha");
+    std::filesystem::create_directory(temp.Path() / "sub");
+    CurrentFolderGuard inside(temp.Path() / "sub");
+
+    CopyFileTo(temp / "a.txt", "b.txt");
+    EXPECT_EQ(ReadFile(temp / "sub/b.txt"), "alpha");
+
+    CopyFileTo(temp / "a.txt", std::string("..") + platform::PathSeparator() + "c.txt");
+    EXPECT_EQ(ReadFile(temp / "c.txt"), "alpha");
+}
+
+TEST(RelativeDestinationTest, CreateErrorNamesTheResolvedFullPath) {
+    TempFolder temp;
+    WriteFile(temp / "a.txt", "alpha");
+    CurrentFolderGuard inside(temp.Path());
+    const std::string relative = std::string("missing") + platform::PathSeparator() + "b.txt";
+    try {
+        CopyFileTo(temp / "a.txt", relative);
+        FAIL() << "no error raised";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.Message(),
+                  "Cannot create file " + AddTrailingBackslash(platform::FullPathName(
+                                              std::filesystem::current_path().string())) +
+                      relative);
+    }
+}
+
+} // namespace
+} // namespace twinvane
