@@ -14,7 +14,8 @@ public:
 // The source of a copy could not be opened: "Cannot open file <source>".
 class EFOpenError : public EStreamError {
 public:
-    explicit EFOpenError(const std::string& fileName) : EStreamError("Cannot open file " + fileName) {}
+    explicit EFOpenError(const std::string& fileName)
+        : EStreamError("Cannot open file " + fileName) {}
 };
 
 // The destination of a copy could not be created: "Cannot create file <path>".
@@ -27,7 +28,8 @@ public:
 // Reading the source failed part-way: "Cannot read file <source>".
 class EReadError : public EStreamError {
 public:
-    explicit EReadError(const std::string& fileName) : EStreamError("Cannot read file " + fileName) {}
+    explicit EReadError(const std::string& fileName)
+        : EStreamError("Cannot read file " + fileName) {}
 };
 
 // Writing the destination failed (a full disk, say): "Cannot write file <path>".

@@ -67,7 +67,7 @@ int StartWithShell(const std::string& FileName, const std::string& Params,
     request.parameters = Params;
     request.directory = DefaultDir;
     request.showCommand = ShowCmd;
-    return platform::ShellExecute(request);
+    return platform::ExecuteWithShell(request);
 }
 
 } // namespace twinvane

@@ -25,8 +25,12 @@ std::string AddTrailingBackslash(const std::string& Path) {
     return Path + separator;
 }
 
-std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string FolderPart(const std::string& path) {
+    return path.substr(0, NameStart(path));
+}
 
-std::string FileNamePart(const std::string& path) { return path.substr(NameStart(path)); }
+std::string FileNamePart(const std::string& path) {
+    return path.substr(NameStart(path));
+}
 
 } // namespace twinvane

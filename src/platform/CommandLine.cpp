@@ -4,7 +4,9 @@
 namespace twinvane::platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::size_t CountBackslashes(std::string_view text, std::size_t from) {
     std::size_t count = 0;

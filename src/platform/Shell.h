@@ -34,6 +34,6 @@ struct ShellRequest {
 // Hands `request` to the desktop shell and returns at once, never waiting
 // for what was started. The result follows Windows: above 32 on success,
 // otherwise one of the kShell* failure codes. Texts of any length pass whole.
-int ShellExecute(const ShellRequest& request);
+int ExecuteWithShell(const ShellRequest& request);
 
 } // namespace twinvane::platform

@@ -22,8 +22,8 @@ protected:
 };
 
 TEST_F(CopyFileToTest, CopiesContentsAcrossChunkBoundaries) {
-    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, CopyChunkSize - 1,
-                                   CopyChunkSize, CopyChunkSize + 1, 5 * CopyChunkSize + 17}) {
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, CopyChunkSize - 1, CopyChunkSize,
+                                   CopyChunkSize + 1, 5 * CopyChunkSize + 17}) {
         SCOPED_TRACE(size);
         const std::string content = Pattern(size);
         WriteFile(temp / "source.bin", content);

@@ -55,10 +55,10 @@ TEST(RelativeDestinationTest, CreateErrorNamesTheResolvedFullPath) {
         CopyFileTo(temp / "a.txt", relative);
         FAIL() << "no error raised";
     } catch (const EFCreateError& error) {
-        EXPECT_EQ(error.Message(),
-                  "Cannot create file " + AddTrailingBackslash(platform::FullPathName(
-                                              std::filesystem::current_path().string())) +
-                      relative);
+        EXPECT_EQ(error.Message(), "Cannot create file " +
+                                       AddTrailingBackslash(platform::FullPathName(
+                                           std::filesystem::current_path().string())) +
+                                       relative);
     }
 }
 

@@ -17,8 +17,8 @@ const std::string kRecorder = TWINVANE_RECORDER_PATH;
 
 TEST(StartWithShellTest, StartsAProgramInTheFolderWithItsArgumentsAndDoesNotWait) {
     TempFolder temp;
-    const int result = StartWithShell(kRecorder, R"("first file" second)", temp.Path().string(),
-                                      platform::kShow);
+    const int result =
+        StartWithShell(kRecorder, R"("first file" second)", temp.Path().string(), platform::kShow);
     EXPECT_GT(result, 32);
     const auto recording = WaitForRecording(temp / "record.txt");
     ASSERT_TRUE(recording);
@@ -36,8 +36,8 @@ TEST(StartWithShellTest, EmptyParametersGiveNoArguments) {
 
 TEST(StartWithShellTest, QuotedArgumentsArriveExactlyWhateverTheirLength) {
     TempFolder temp;
-    const std::vector<std::string> arguments = {
-        std::string(300, 'x'), "with space", R"(back\slash)", R"(trailing\)", R"(quo"te)"};
+    const std::vector<std::string> arguments = {std::string(300, 'x'), "with space",
+                                                R"(back\slash)", R"(trailing\)", R"(quo"te)"};
     std::string params;
     for (const auto& argument : arguments) {
         params += platform::QuoteArgument(argument) + " ";

@@ -47,7 +47,7 @@ TEST(QuoteArgumentTest, EscapesQuotesAndTheBackslashesBeforeThem) {
 }
 
 TEST(QuoteArgumentTest, SplittingQuotedArgumentsGivesThemBackExactly) {
-    const Args arguments = {"",     "plain", "with space", R"(q"uote)",    R"(tail\)",
+    const Args arguments = {"",      "plain", "with space", R"(q"uote)",   R"(tail\)",
                             R"(\\)", R"(\")", "tab\there",  "caf\xC3\xA9", R"(mix\ "\\" end\\)"};
     std::string text;
     for (const auto& argument : arguments) {

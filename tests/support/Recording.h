@@ -20,8 +20,8 @@ struct Recording {
 
 // Waits up to `timeout` for the recording program to write `path`; the
 // program runs detached, so its record arrives some time after the start.
-inline std::optional<Recording> WaitForRecording(const std::string& path,
-                                                 std::chrono::seconds timeout = std::chrono::seconds(20)) {
+inline std::optional<Recording>
+WaitForRecording(const std::string& path, std::chrono::seconds timeout = std::chrono::seconds(20)) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!std::filesystem::exists(path)) {
         if (std::chrono::steady_clock::now() > deadline) {

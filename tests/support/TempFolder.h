@@ -29,7 +29,9 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
     // The native path of `name` inside the folder, as the code under test takes it.
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::string operator/(const std::string& name) const {
+        return (path_ / std::filesystem::path(name)).make_preferred().string();
+    }
 
 private:
     std::filesystem::path path_;

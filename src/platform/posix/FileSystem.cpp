@@ -124,7 +124,9 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     return *this;
 }
 
-FileHandle::~FileHandle() { Close(); }
+FileHandle::~FileHandle() {
+    Close();
+}
 
 FileHandle FileHandle::OpenSharedRead(const std::string& path) {
     posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
@@ -161,7 +163,9 @@ FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle& 
     return FileHandle(fd.Release());
 }
 
-bool FileHandle::IsOpen() const noexcept { return native_ != kClosed; }
+bool FileHandle::IsOpen() const noexcept {
+    return native_ != kClosed;
+}
 
 std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
     for (;;) {

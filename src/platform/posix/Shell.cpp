@@ -24,7 +24,8 @@ bool IsAddress(const std::string& target) {
     }
     for (std::size_t i = 0; i < colon; ++i) {
         const auto c = static_cast<unsigned char>(target[i]);
-        if (!(std::isalnum(c) || c == '+' || c == '-' || c == '.') || (i == 0 && !std::isalpha(c))) {
+        if (!(std::isalnum(c) || c == '+' || c == '-' || c == '.') ||
+            (i == 0 && !std::isalpha(c))) {
             return false;
         }
     }
@@ -60,7 +61,7 @@ int MissingFileCode(const std::string& file) {
     struct stat st {};
     const std::string folder = file.substr(0, slash);
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? kShellFileNotFound
-                                                                    : kShellPathNotFound;
+                                                                   : kShellPathNotFound;
 }
 
 int OpenWithDesktop(const ShellRequest& request) {
@@ -73,7 +74,7 @@ int OpenWithDesktop(const ShellRequest& request) {
 
 } // namespace
 
-int ShellExecute(const ShellRequest& request) {
+int ExecuteWithShell(const ShellRequest& request) {
     if (request.file.empty()) {
         return kShellFileNotFound;
     }

@@ -8,7 +8,9 @@
 namespace twinvane::platform {
 namespace {
 
-HANDLE AsHandle(std::intptr_t native) { return reinterpret_cast<HANDLE>(native); }
+HANDLE AsHandle(std::intptr_t native) {
+    return reinterpret_cast<HANDLE>(native);
+}
 
 } // namespace
 
@@ -46,7 +48,9 @@ bool FileExists(const std::string& path) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool RemoveFile(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != 0;
+}
 
 FileHandle::FileHandle(FileHandle&& other) noexcept : native_(other.native_) {
     other.native_ = kClosed;
@@ -61,7 +65,9 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     return *this;
 }
 
-FileHandle::~FileHandle() { Close(); }
+FileHandle::~FileHandle() {
+    Close();
+}
 
 FileHandle FileHandle::OpenSharedRead(const std::string& path) {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -83,7 +89,9 @@ FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle&)
     return FileHandle(reinterpret_cast<std::intptr_t>(file));
 }
 
-bool FileHandle::IsOpen() const noexcept { return native_ != kClosed; }
+bool FileHandle::IsOpen() const noexcept {
+    return native_ != kClosed;
+}
 
 std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
     DWORD got = 0;

@@ -3,8 +3,12 @@
 
 namespace twinvane::platform {
 
-char PathSeparator() noexcept { return '\\'; }
+char PathSeparator() noexcept {
+    return '\\';
+}
 
-bool IsFolderDelimiter(char c) noexcept { return c == '\\' || c == ':'; }
+bool IsFolderDelimiter(char c) noexcept {
+    return c == '\\' || c == ':';
+}
 
 } // namespace twinvane::platform

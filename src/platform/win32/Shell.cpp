@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Shell.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace twinvane::platform {
 namespace {
@@ -13,7 +13,7 @@ const char* OrNull(const std::optional<std::string>& text) {
 
 } // namespace
 
-int ShellExecute(const ShellRequest& request) {
+int ExecuteWithShell(const ShellRequest& request) {
     const HINSTANCE result = ::ShellExecuteA(
         reinterpret_cast<HWND>(request.owner), OrNull(request.verb), request.file.c_str(),
         OrNull(request.parameters), OrNull(request.directory), request.showCommand);

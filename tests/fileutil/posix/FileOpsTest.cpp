@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "fileutil/FileErrors.h"
 #include "fileutil/fileops.h"
+#include "fileutil/FileErrors.h"
 #include "platform/CommandLine.h"
 #include "support/Recording.h"
 #include "support/TempFolder.h"
@@ -112,7 +112,8 @@ TEST(StartWithShellPosixTest, NonAsciiAndTrailingBackslashArgumentsArriveByteFor
 
 TEST(StartWithShellPosixTest, FailuresMapToWindowsCodes) {
     TempFolder temp;
-    EXPECT_EQ(StartWithShell(temp / "missing", "", "", platform::kShow), platform::kShellFileNotFound);
+    EXPECT_EQ(StartWithShell(temp / "missing", "", "", platform::kShow),
+              platform::kShellFileNotFound);
     EXPECT_EQ(StartWithShell(temp / "no/such/program", "", "", platform::kShow),
               platform::kShellPathNotFound);
     EXPECT_EQ(StartWithShell(kRecorder, "", temp / "no-such-folder", platform::kShow),
@@ -124,7 +125,9 @@ TEST(StartWithShellPosixTest, DocumentsGoToTheDesktopOpener) {
     TempFolder temp;
     // A stand-in xdg-open that records what it was handed.
     const std::string opener = temp / "xdg-open";
-    WriteFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got.partial\" && mv \"$0.got.partial\" \"$0.got\"\n");
+    WriteFile(
+        opener,
+        "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got.partial\" && mv \"$0.got.partial\" \"$0.got\"\n");
     ::chmod(opener.c_str(), 0755);
     WriteFile(temp / "notes.txt", "a document");
 

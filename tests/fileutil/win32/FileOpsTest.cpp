@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "fileutil/FileErrors.h"
 #include "fileutil/fileops.h"
+#include "fileutil/FileErrors.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -18,8 +18,9 @@ using testing::WriteFile;
 TEST(CopyFileToWin32Test, SourceHeldOpenForWritingRaisesOpenError) {
     TempFolder temp;
     WriteFile(temp / "locked.txt", "busy");
-    const HANDLE writer = ::CreateFileA((temp / "locked.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE writer =
+        ::CreateFileA((temp / "locked.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_THROW(CopyFileTo(temp / "locked.txt", temp / "copy.txt"), EFOpenError);
     EXPECT_FALSE(std::filesystem::exists(temp.Path() / "copy.txt"));
