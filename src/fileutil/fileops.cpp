@@ -60,14 +60,15 @@ bool HasAttributes(const std::string& FileName, std::uint16_t Mask) {
 }
 
 int StartWithShell(const std::string& FileName, const std::string& Params,
-                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner) {
+                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner,
+                   platform::ShellLauncher& launcher) {
     platform::ShellRequest request;
     request.owner = owner;
     request.file = FileName;
     request.parameters = Params;
     request.directory = DefaultDir;
     request.showCommand = ShowCmd;
-    return platform::ExecuteWithShell(request);
+    return launcher.Execute(request);
 }
 
 } // namespace twinvane

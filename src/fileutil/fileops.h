@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ShellLauncher.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,9 +24,11 @@ void CopyFileTo(const std::string& Source, const std::string& Destination);
 bool HasAttributes(const std::string& FileName, std::uint16_t Mask);
 
 // Starts `FileName` with `Params` in `DefaultDir` through the shell with its
-// default action, without waiting. Returns the shell's result unchanged:
-// above 32 on success. Raises nothing; texts of any length pass whole.
+// default action (no verb), owned by `owner`, without waiting. Returns the
+// shell's result unchanged: above 32 on success. Raises nothing; texts of
+// any length pass whole.
 int StartWithShell(const std::string& FileName, const std::string& Params,
-                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner = 0);
+                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner = 0,
+                   platform::ShellLauncher& launcher = platform::SystemShell());
 
 } // namespace twinvane

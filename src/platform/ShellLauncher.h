@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Shell.h"
+
+namespace twinvane::platform {
+
+// The seam between commands that start programs or open addresses and the
+// desktop shell, so that tests can record what would have been started.
+class ShellLauncher {
+public:
+    virtual ~ShellLauncher() = default;
+    virtual int Execute(const ShellRequest& request) = 0;
+};
+
+// Hands every request to ExecuteWithShell.
+class SystemShellLauncher final : public ShellLauncher {
+public:
+    int Execute(const ShellRequest& request) override { return ExecuteWithShell(request); }
+};
+
+// The launcher that talks to the real shell. It holds no state.
+inline ShellLauncher& SystemShell() {
+    static SystemShellLauncher launcher;
+    return launcher;
+}
+
+} // namespace twinvane::platform
