@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
+
 namespace twinvane::platform {
 
 // The character that separates folders: backslash on Windows, slash on Linux.
@@ -9,5 +11,10 @@ char PathSeparator() noexcept;
 // True for every character that ends the folder part of a path: backslash
 // and colon on Windows (so "C:name" has the folder "C:"), slash on Linux.
 bool IsFolderDelimiter(char c) noexcept;
+
+// `path` in double quotes, as one argument of a command line. On Linux a
+// path may hold double quotes or end in a backslash, so it is escaped by the
+// Windows command-line rules; Windows paths are simply wrapped in quotes.
+std::string QuotePath(const std::string& path);
 
 } // namespace twinvane::platform

@@ -13,25 +13,10 @@
 namespace twinvane {
 namespace {
 
+using testing::CurrentFolderGuard;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
-
-// Changes the current folder for one test and restores it even when an
-// assertion fails.
-class CurrentFolderGuard {
-public:
-    explicit CurrentFolderGuard(const std::filesystem::path& folder)
-        : saved_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
-    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
-    ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
-
-private:
-    std::filesystem::path saved_;
-};
 
 TEST(RelativeDestinationTest, ResolvesAgainstTheCurrentFolder) {
     TempFolder temp;

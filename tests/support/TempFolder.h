@@ -57,4 +57,20 @@ inline std::string Pattern(std::size_t size) {
     return bytes;
 }
 
+// Changes the current folder for one test and restores it even when an
+// assertion fails.
+class CurrentFolderGuard {
+public:
+    explicit CurrentFolderGuard(const std::filesystem::path& folder)
+        : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
+    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
+    ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
+
+private:
+    std::filesystem::path saved_;
+};
+
 } // namespace twinvane::testing

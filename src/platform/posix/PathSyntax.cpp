@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PathSyntax.h"
 
+#include "platform/CommandLine.h"
+
 namespace twinvane::platform {
 
 char PathSeparator() noexcept {
@@ -9,6 +11,10 @@ char PathSeparator() noexcept {
 
 bool IsFolderDelimiter(char c) noexcept {
     return c == '/';
+}
+
+std::string QuotePath(const std::string& path) {
+    return QuoteArgument(path);
 }
 
 } // namespace twinvane::platform

@@ -11,4 +11,8 @@ bool IsFolderDelimiter(char c) noexcept {
     return c == '\\' || c == ':';
 }
 
+std::string QuotePath(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
 } // namespace twinvane::platform

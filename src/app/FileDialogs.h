@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "MainView.h"
+
+namespace twinvane {
+
+// How each open-file dialog of the main window is set up before it shows.
+FileDialogRequest Open1Request(const std::string& file1);
+FileDialogRequest Open2Request(const std::string& file2);
+FileDialogRequest LocWindiffRequest();
+
+} // namespace twinvane

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace twinvane {
+
+enum class MessageKind { Warning, Error };
+enum class MessageButton { Ok, Cancel, Abort };
+
+// The open-file dialogs of the main window.
+enum class FileDialogId { Open1, Open2, LocWindiff };
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initialFolder;
+    std::string fileName;
+    std::string filterDescription; // empty: no filter, all files shown
+    std::string filterPattern;
+    std::string defaultExtension; // without the dot; empty for none
+};
+
+// Everything the main window shows or asks. The presenter decides; the view
+// only draws and reports the user's answers.
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    // Status bar panels 0, 1 and 2.
+    virtual void SetStatusText(int panel, const std::string& text) = 0;
+    // Both the menu item Compare1 and the button Compare2.
+    virtual void SetCompareEnabled(bool enabled) = 0;
+    virtual void SetDeleteTempsChecked(bool checked) = 0;
+
+    // Shows an open-file dialog; the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> RunOpenDialog(FileDialogId dialog,
+                                                     const FileDialogRequest& request) = 0;
+    // A modal box of `kind` with `buttons`; returns the button pressed.
+    virtual MessageButton ShowMessage(MessageKind kind, const std::string& text,
+                                      const std::vector<MessageButton>& buttons) = 0;
+    // Caption "Twinvane", no icon, one OK button.
+    virtual void ShowPlainMessage(const std::string& text) = 0;
+    // Caption "Twinvane", error icon, one OK button; `text` is shown as given.
+    virtual void ShowErrorBox(const std::string& text) = 0;
+
+    // Closes the main window; the view then calls FormClose.
+    virtual void CloseWindow() = 0;
+    virtual platform::WindowHandle NativeHandle() const = 0;
+};
+
+} // namespace twinvane

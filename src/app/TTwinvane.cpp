@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+#include "TTwinvane.h"
+
+#include "FileDialogs.h"
+#include "fileutil/stringutils.h"
+#include "platform/FileSystem.h"
+
+namespace twinvane {
+namespace {
+
+constexpr int kPanelFile1 = 0;
+constexpr int kPanelFile2 = 1;
+constexpr int kPanelReadiness = 2;
+
+} // namespace
+
+TTwinvane::TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell)
+    : view_(view), storage_(storage), shell_(shell) {}
+
+void TTwinvane::FormActivate() {
+    if (activated_) {
+        return;
+    }
+    activated_ = true;
+    LoadSettings(); // a failure here ends activation: the steps below do not run
+    helpFile_ = AddTrailingBackslash(state_.InstallFolder) + "twinvane.hlp";
+    state_.Substituted = false;
+    CheckReady();
+}
+
+bool TTwinvane::CheckReady() {
+    const bool windiffFound = platform::FileExists(state_.WinDiffPath);
+    if (windiffFound && platform::FileExists(state_.File1) && platform::FileExists(state_.File2)) {
+        view_.SetCompareEnabled(true);
+        view_.SetStatusText(kPanelFile1, state_.File1);
+        view_.SetStatusText(kPanelFile2, state_.File2);
+        view_.SetStatusText(kPanelReadiness, "READY");
+        return true;
+    }
+    view_.SetStatusText(kPanelReadiness, windiffFound ? "NOT READY" : "CAN'T FIND WINDIFF");
+    return false;
+}
+
+void TTwinvane::SetFile1(const std::string& path) {
+    state_.UserFile1 = path;
+    state_.File1 = path;
+    view_.SetStatusText(kPanelFile1, state_.File1);
+}
+
+void TTwinvane::SetFile2(const std::string& path) {
+    state_.UserFile2 = path;
+    state_.File2 = path;
+    view_.SetStatusText(kPanelFile2, state_.File2);
+}
+
+void TTwinvane::File1BtnClick() {
+    if (const auto chosen = view_.RunOpenDialog(FileDialogId::Open1, Open1Request(state_.File1))) {
+        SetFile1(*chosen);
+    }
+}
+
+void TTwinvane::File2BtnClick() {
+    if (const auto chosen = view_.RunOpenDialog(FileDialogId::Open2, Open2Request(state_.File2))) {
+        SetFile2(*chosen);
+    }
+    CheckReady();
+}
+
+void TTwinvane::SelectFiles1Click() {
+    File1BtnClick();
+    File2BtnClick();
+}
+
+void TTwinvane::LocateWindiffClick() {
+    const auto chosen = view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest());
+    if (!chosen) {
+        return;
+    }
+    state_.WinDiffPath = *chosen;
+    SaveSettings();
+    CheckReady();
+}
+
+void TTwinvane::ClearFileList1Click() {
+    state_.File1.clear();
+    state_.File2.clear();
+    state_.Substituted = false;
+    SaveSettings();
+}
+
+void TTwinvane::DeletetempsClick() {
+    state_.DeleteTemps = !state_.DeleteTemps;
+    view_.SetDeleteTempsChecked(state_.DeleteTemps);
+}
+
+void TTwinvane::Exit1Click() {
+    view_.CloseWindow();
+}
+
+void TTwinvane::FormClose() {
+    try {
+        SaveSettings();
+    } catch (...) {
+        view_.ShowPlainMessage("Unable to save files");
+    }
+}
+
+void TTwinvane::FilesDropped(const std::vector<std::string>& paths) {
+    if (paths.size() != 2) {
+        return;
+    }
+    SetFile1(paths[0]);
+    SetFile2(paths[1]);
+    CheckReady();
+}
+
+void TTwinvane::FileDroppedOnSelector(int which, const std::string& path) {
+    if (which == 1) {
+        SetFile1(path);
+    } else if (which == 2) {
+        SetFile2(path);
+    } else {
+        return;
+    }
+    CheckReady();
+}
+
+void TTwinvane::LoadSettings() {
+    StoredSettings stored{state_.InstallFolder, state_.File1,         state_.File2,
+                          state_.WinDiffPath,   state_.ActionSetting, state_.DeleteTemps};
+    const auto apply = [&] {
+        state_.InstallFolder = stored.InstallFolder;
+        state_.File1 = stored.File1;
+        state_.File2 = stored.File2;
+        state_.WinDiffPath = stored.WinDiffPath;
+        state_.ActionSetting = stored.ActionSetting;
+        state_.DeleteTemps = stored.DeleteTemps;
+        view_.SetDeleteTempsChecked(state_.DeleteTemps);
+    };
+    try {
+        storage_.Load(stored);
+    } catch (...) {
+        apply(); // what was read before the failure stays read
+        throw;
+    }
+    apply();
+    state_.UserFile1 = state_.File1;
+    state_.UserFile2 = state_.File2;
+}
+
+void TTwinvane::SaveSettings() {
+    storage_.Save({state_.InstallFolder, state_.File1, state_.File2, state_.WinDiffPath,
+                   state_.ActionSetting, state_.DeleteTemps});
+}
+
+} // namespace twinvane

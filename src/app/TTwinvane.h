@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ComparisonState.h"
+#include "MainView.h"
+#include "SettingsStorage.h"
+#include "platform/ShellLauncher.h"
+
+#include <string>
+#include <vector>
+
+namespace twinvane {
+
+// The main window's behaviour: it owns the comparison state and carries the
+// handlers of the buttons and menu items. Everything visible goes through
+// the view. Handlers may raise; the view runs each through RunHandler.
+class TTwinvane {
+public:
+    TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell);
+
+    // Start-up work, done at the first activation only.
+    void FormActivate();
+    // Enables Compare and shows "READY" when both files and the diff program
+    // exist as files; otherwise shows why not. Never disables Compare.
+    bool CheckReady();
+
+    void File1BtnClick();
+    void File2BtnClick();
+    void SelectFiles1Click();
+    void SelectFile21Click() { File2BtnClick(); }
+    void Compare1Click();
+    bool CheckPathLength();
+    void LocateWindiffClick();
+    void SaveFiles1Click() { SaveSettings(); }
+    void ClearFileList1Click();
+    void DeletetempsClick();
+    void Exit1Click();
+    // Saves the settings as the window closes; a failure is reported and
+    // the window closes anyway.
+    void FormClose();
+
+    // Files dropped on the window: two set File 1 and File 2 in order.
+    void FilesDropped(const std::vector<std::string>& paths);
+    // One file dropped on "Select File 1" (which = 1) or "Select File 2" (2).
+    void FileDroppedOnSelector(int which, const std::string& path);
+
+    void LoadSettings();
+    void SaveSettings();
+
+    const ComparisonState& State() const noexcept { return state_; }
+    const std::string& HelpFile() const noexcept { return helpFile_; }
+
+private:
+    void SetFile1(const std::string& path);
+    void SetFile2(const std::string& path);
+    void CopyToTemporaryNames();
+    void OfferCleanUp();
+
+    MainView& view_;
+    SettingsStorage& storage_;
+    platform::ShellLauncher& shell_;
+    ComparisonState state_;
+    std::string helpFile_;
+    bool activated_ = false;
+};
+
+} // namespace twinvane

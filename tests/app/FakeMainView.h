@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "app/MainView.h"
+#include "app/SettingsStorage.h"
+#include "platform/Exception.h"
+#include "platform/ShellLauncher.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace twinvane::testing {
+
+// A scripted view: dialogs and message boxes take their answers from queues
+// the test fills, and everything shown is recorded.
+class FakeMainView final : public MainView {
+public:
+    struct Message {
+        MessageKind kind;
+        std::string text;
+        std::vector<MessageButton> buttons;
+    };
+
+    std::string panels[3] = {"File 1", "File 2", ""};
+    bool compareEnabled = false;
+    bool deleteTempsChecked = false;
+    bool closeRequested = false;
+    std::deque<std::optional<std::string>> dialogAnswers;
+    std::deque<MessageButton> messageAnswers;
+    std::vector<std::pair<FileDialogId, FileDialogRequest>> dialogsShown;
+    std::vector<Message> messagesShown;
+    std::vector<std::string> plainMessages;
+    std::vector<std::string> errorBoxes;
+
+    void SetStatusText(int panel, const std::string& text) override { panels[panel] = text; }
+    void SetCompareEnabled(bool enabled) override { compareEnabled = enabled; }
+    void SetDeleteTempsChecked(bool checked) override { deleteTempsChecked = checked; }
+
+    std::optional<std::string> RunOpenDialog(FileDialogId dialog,
+                                             const FileDialogRequest& request) override {
+        dialogsShown.emplace_back(dialog, request);
+        if (dialogAnswers.empty()) {
+            throw std::logic_error("unexpected open-file dialog");
+        }
+        auto answer = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return answer;
+    }
+
+    MessageButton ShowMessage(MessageKind kind, const std::string& text,
+                              const std::vector<MessageButton>& buttons) override {
+        messagesShown.push_back({kind, text, buttons});
+        if (messageAnswers.empty()) {
+            throw std::logic_error("unexpected message box: " + text);
+        }
+        const auto answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+
+    void ShowPlainMessage(const std::string& text) override { plainMessages.push_back(text); }
+    void ShowErrorBox(const std::string& text) override { errorBoxes.push_back(text); }
+    void CloseWindow() override { closeRequested = true; }
+    platform::WindowHandle NativeHandle() const override { return 0x1234; }
+};
+
+// Keeps settings in memory; a load or save can be made to fail.
+class FakeSettingsStorage final : public SettingsStorage {
+public:
+    StoredSettings stored;
+    int loads = 0;
+    int saves = 0;
+    bool failLoadAfterInstall = false;
+    bool failSave = false;
+
+    void Load(StoredSettings& settings) override {
+        ++loads;
+        settings.InstallFolder = stored.InstallFolder;
+        if (failLoadAfterInstall) {
+            throw Exception("Invalid data type for 'File 1'");
+        }
+        settings = stored;
+    }
+    void Save(const StoredSettings& settings) override {
+        ++saves;
+        if (failSave) {
+            throw Exception("Failed to set data for 'Install'");
+        }
+        stored = settings;
+    }
+};
+
+// Records what would have been started instead of starting it.
+class RecordingShell final : public platform::ShellLauncher {
+public:
+    std::vector<platform::ShellRequest> requests;
+    int result = 42;
+    int Execute(const platform::ShellRequest& request) override {
+        requests.push_back(request);
+        return result;
+    }
+};
+
+} // namespace twinvane::testing

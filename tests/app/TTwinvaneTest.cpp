@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: MIT
+#include "app/TTwinvane.h"
+#include "FakeMainView.h"
+#include "app/StandardError.h"
+#include "fileutil/stringutils.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace twinvane {
+namespace {
+
+using testing::TempFolder;
+
+class TTwinvaneTest : public ::testing::Test {
+protected:
+    TTwinvaneTest() {
+        testing::WriteFile(temp / "one.txt", "1");
+        testing::WriteFile(temp / "two.txt", "2");
+        testing::WriteFile(temp / "windiff.exe", "program");
+    }
+
+    // Stored settings naming three existing files.
+    void StoreReadySettings() {
+        storage.stored.File1 = temp / "one.txt";
+        storage.stored.File2 = temp / "two.txt";
+        storage.stored.WinDiffPath = temp / "windiff.exe";
+    }
+
+    TempFolder temp;
+    testing::FakeMainView view;
+    testing::FakeSettingsStorage storage;
+    testing::RecordingShell shell;
+    TTwinvane window{view, storage, shell};
+};
+
+TEST_F(TTwinvaneTest, FirstRunWithoutSettingsCannotFindWindiff) {
+    window.FormActivate();
+    EXPECT_EQ(window.State().File1, "");
+    EXPECT_EQ(window.State().File2, "");
+    EXPECT_EQ(window.State().WinDiffPath, "C:\\Twinvane");
+    EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
+    EXPECT_FALSE(view.compareEnabled);
+    EXPECT_TRUE(view.deleteTempsChecked);
+    EXPECT_EQ(window.HelpFile(), AddTrailingBackslash("C:\\Twinvane") + "twinvane.hlp");
+}
+
+TEST_F(TTwinvaneTest, ActivationLoadsOnceAndCopiesTheUserNames) {
+    StoreReadySettings();
+    storage.stored.DeleteTemps = false;
+    window.FormActivate();
+    window.FormActivate();
+    EXPECT_EQ(storage.loads, 1);
+    EXPECT_EQ(window.State().UserFile1, temp / "one.txt");
+    EXPECT_EQ(window.State().UserFile2, temp / "two.txt");
+    EXPECT_FALSE(view.deleteTempsChecked);
+    EXPECT_EQ(view.panels[0], temp / "one.txt");
+    EXPECT_EQ(view.panels[2], "READY");
+    EXPECT_TRUE(view.compareEnabled);
+}
+
+TEST_F(TTwinvaneTest, FailedLoadStopsActivationAndReachesTheErrorBox) {
+    storage.stored.InstallFolder = "D:\\Loaded";
+    storage.failLoadAfterInstall = true;
+    RunHandler(view, [&] { window.FormActivate(); });
+    ASSERT_EQ(view.errorBoxes.size(), 1U);
+    // "'" sorts before ".", so no full stop is added.
+    EXPECT_EQ(view.errorBoxes[0], "Invalid data type for 'File 1'");
+    EXPECT_EQ(window.State().InstallFolder, "D:\\Loaded");
+    EXPECT_EQ(window.HelpFile(), "");
+    EXPECT_EQ(view.panels[2], "");
+}
+
+TEST_F(TTwinvaneTest, SelectingFile1AloneLeavesReadinessAlone) {
+    window.FormActivate();
+    storage.stored = {};
+    view.dialogAnswers = {temp / "one.txt"};
+    window.File1BtnClick();
+    EXPECT_EQ(window.State().File1, temp / "one.txt");
+    EXPECT_EQ(window.State().UserFile1, temp / "one.txt");
+    EXPECT_EQ(view.panels[0], temp / "one.txt");
+    EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
+
+    view.panels[2] = "untouched";
+    view.dialogAnswers = {temp / "two.txt"};
+    window.File1BtnClick();
+    EXPECT_EQ(view.panels[2], "untouched");
+    const auto& request = view.dialogsShown.back().second;
+    EXPECT_EQ(request.title, "Select File 1");
+    EXPECT_EQ(request.fileName, temp / "one.txt");
+    EXPECT_EQ(request.initialFolder, FolderPart(temp / "one.txt"));
+}
+
+TEST_F(TTwinvaneTest, File2SelectionChecksReadinessChosenOrCancelled) {
+    StoreReadySettings();
+    storage.stored.File2.clear();
+    window.FormActivate();
+    EXPECT_EQ(view.panels[2], "NOT READY");
+
+    view.dialogAnswers = {std::nullopt};
+    view.panels[2] = "stale";
+    window.File2BtnClick();
+    EXPECT_EQ(view.panels[2], "NOT READY");
+    EXPECT_EQ(window.State().File2, "");
+
+    view.dialogAnswers = {temp / "two.txt"};
+    window.File2BtnClick();
+    EXPECT_EQ(view.panels[2], "READY");
+    EXPECT_TRUE(view.compareEnabled);
+    EXPECT_EQ(view.dialogsShown.back().second.title, "Select File 2");
+}
+
+TEST_F(TTwinvaneTest, SelectFilesOpensTheSecondDialogEvenWhenTheFirstIsCancelled) {
+    window.FormActivate();
+    view.dialogAnswers = {std::nullopt, temp / "two.txt"};
+    window.SelectFiles1Click();
+    ASSERT_EQ(view.dialogsShown.size(), 2U);
+    EXPECT_EQ(view.dialogsShown[1].first, FileDialogId::Open2);
+    EXPECT_EQ(window.State().File2, temp / "two.txt");
+}
+
+TEST_F(TTwinvaneTest, NamesThatDoNotExistOrAreFoldersAreNotReady) {
+    StoreReadySettings();
+    storage.stored.WinDiffPath = temp.Path().string();
+    window.FormActivate();
+    EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
+    EXPECT_FALSE(view.compareEnabled);
+
+    view.dialogAnswers = {temp / "does-not-exist.txt"};
+    window.File1BtnClick();
+    EXPECT_EQ(window.State().File1, temp / "does-not-exist.txt");
+}
+
+TEST_F(TTwinvaneTest, ClearFileListKeepsCompareEnabledAndTheOldPanels) {
+    StoreReadySettings();
+    window.FormActivate();
+    window.ClearFileList1Click();
+    EXPECT_EQ(window.State().File1, "");
+    EXPECT_EQ(window.State().File2, "");
+    EXPECT_EQ(window.State().UserFile1, temp / "one.txt");
+    EXPECT_TRUE(view.compareEnabled);
+    EXPECT_EQ(view.panels[0], temp / "one.txt");
+    EXPECT_EQ(storage.saves, 1);
+    EXPECT_EQ(storage.stored.File1, "");
+
+    window.Compare1Click();
+    EXPECT_EQ(view.panels[2], "NOT READY");
+    EXPECT_TRUE(view.compareEnabled);
+    EXPECT_TRUE(shell.requests.empty());
+}
+
+TEST_F(TTwinvaneTest, LocateWindiffSavesAndChecksOnlyWhenChosen) {
+    StoreReadySettings();
+    storage.stored.WinDiffPath = "C:\\Twinvane";
+    window.FormActivate();
+    view.dialogAnswers = {std::nullopt};
+    window.LocateWindiffClick();
+    EXPECT_EQ(storage.saves, 0);
+    EXPECT_EQ(view.dialogsShown.back().second.title, "Locate Windiff");
+
+    view.dialogAnswers = {temp / "windiff.exe"};
+    window.LocateWindiffClick();
+    EXPECT_EQ(storage.saves, 1);
+    EXPECT_EQ(storage.stored.WinDiffPath, temp / "windiff.exe");
+    EXPECT_EQ(view.panels[2], "READY");
+}
+
+TEST_F(TTwinvaneTest, DeleteTempsTogglesTheCheckAndIsStoredOnlyOnSave) {
+    window.FormActivate();
+    window.DeletetempsClick();
+    EXPECT_FALSE(view.deleteTempsChecked);
+    EXPECT_EQ(storage.saves, 0);
+    window.SaveFiles1Click();
+    EXPECT_FALSE(storage.stored.DeleteTemps);
+    window.DeletetempsClick();
+    EXPECT_TRUE(view.deleteTempsChecked);
+}
+
+TEST_F(TTwinvaneTest, ExitClosesTheWindowAndCloseSaves) {
+    StoreReadySettings();
+    window.FormActivate();
+    storage.stored = {};
+    window.Exit1Click();
+    EXPECT_TRUE(view.closeRequested);
+    window.FormClose();
+    EXPECT_EQ(storage.stored.File1, temp / "one.txt");
+    EXPECT_TRUE(view.plainMessages.empty());
+}
+
+TEST_F(TTwinvaneTest, FailedSaveAtCloseIsReportedPlainly) {
+    window.FormActivate();
+    storage.failSave = true;
+    RunHandler(view, [&] { window.FormClose(); });
+    EXPECT_EQ(view.plainMessages, std::vector<std::string>{"Unable to save files"});
+    EXPECT_TRUE(view.errorBoxes.empty());
+}
+
+TEST_F(TTwinvaneTest, FailedSaveFromTheMenuReachesTheStandardErrorBox) {
+    window.FormActivate();
+    storage.failSave = true;
+    RunHandler(view, [&] { window.SaveFiles1Click(); });
+    EXPECT_EQ(view.errorBoxes, std::vector<std::string>{"Failed to set data for 'Install'"});
+}
+
+TEST_F(TTwinvaneTest, DroppedFilesSetBothNamesInOrderAndCheck) {
+    StoreReadySettings();
+    storage.stored.File1.clear();
+    storage.stored.File2.clear();
+    window.FormActivate();
+    window.FilesDropped({temp / "two.txt", temp / "one.txt"});
+    EXPECT_EQ(window.State().File1, temp / "two.txt");
+    EXPECT_EQ(window.State().UserFile2, temp / "one.txt");
+    EXPECT_EQ(view.panels[2], "READY");
+
+    window.FileDroppedOnSelector(2, temp / "two.txt");
+    EXPECT_EQ(window.State().File2, temp / "two.txt");
+    window.FilesDropped({temp / "one.txt"});
+    EXPECT_EQ(window.State().File1, temp / "two.txt");
+}
+
+TEST(StandardErrorTextTest, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+    EXPECT_EQ(StandardErrorText("Cannot open file x"), "Cannot open file x.");
+    EXPECT_EQ(StandardErrorText("Done."), "Done.");
+    EXPECT_EQ(StandardErrorText("Really!"), "Really!");
+    EXPECT_EQ(StandardErrorText("ends in dash-"), "ends in dash-");
+    EXPECT_EQ(StandardErrorText("path/"), "path/.");
+    EXPECT_EQ(StandardErrorText(""), "");
+    EXPECT_EQ(StandardErrorText("caf\xC3\xA9"), "caf\xC3\xA9.");
+}
+
+TEST(RunHandlerTest, EveryEscapingErrorReachesTheErrorBox) {
+    testing::FakeMainView view;
+    RunHandler(view, [] { throw Exception("Cannot open file a"); });
+    RunHandler(view, [] { throw std::runtime_error("plain"); });
+    RunHandler(view, [] { throw 7; });
+    RunHandler(view, [] {});
+    EXPECT_EQ(view.errorBoxes,
+              (std::vector<std::string>{"Cannot open file a.", "plain.", "Unexpected error."}));
+}
+
+} // namespace
+} // namespace twinvane
