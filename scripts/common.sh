@@ -9,7 +9,7 @@ TWINVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TWINVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libelf-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev)
 TWINVANE_TEST_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-    xvfb xauth clang libclang-rt-14-dev clang-format)
+    xvfb xauth clang libclang-rt-14-dev clang-format desktop-file-utils)
 
 twinvane_install() {
     local missing=()
