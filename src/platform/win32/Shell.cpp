@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Shell.h"
 
-#include <shellapi.h>
+// windows.h must come first: shellapi.h relies on its types.
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace twinvane::platform {
 namespace {
