@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "widgets/KURL2.h"
 
 #include <optional>
 #include <string>
@@ -46,6 +47,12 @@ public:
     virtual void ShowPlainMessage(const std::string& text) = 0;
     // Caption "Twinvane", error icon, one OK button; `text` is shown as given.
     virtual void ShowErrorBox(const std::string& text) = 0;
+
+    // The two hyperlink labels on the hidden panel.
+    virtual TKURL2& WebLink() = 0;
+    virtual TKURL2& EmailLink() = 0;
+    // The help guide built into the program, for where no help file opens.
+    virtual void ShowBuiltInHelp() = 0;
 
     // Closes the main window; the view then calls FormClose.
     virtual void CloseWindow() = 0;

@@ -4,6 +4,7 @@
 #include "FileDialogs.h"
 #include "fileutil/stringutils.h"
 #include "platform/FileSystem.h"
+#include "platform/HelpViewer.h"
 
 namespace twinvane {
 namespace {
@@ -104,6 +105,14 @@ void TTwinvane::FormClose() {
         view_.ShowPlainMessage("Unable to save files");
     }
 }
+
+void TTwinvane::Help2Click() {
+    if (!platform::ShowHelp(view_.NativeHandle(), helpFile_, platform::kHelpFinder, 0, shell_)) {
+        view_.ShowBuiltInHelp();
+    }
+}
+
+void TTwinvane::About1Click() {}
 
 void TTwinvane::FilesDropped(const std::vector<std::string>& paths) {
     if (paths.size() != 2) {

@@ -39,6 +39,11 @@ public:
     // the window closes anyway.
     void FormClose();
 
+    void Help2Click();
+    void About1Click();
+    void emailVarnook1Click() { view_.EmailLink().OpenLink(); }
+    void VarnookontheWeb1Click() { view_.WebLink().OpenLink(); }
+
     // Files dropped on the window: two set File 1 and File 2 in order.
     void FilesDropped(const std::vector<std::string>& paths);
     // One file dropped on "Select File 1" (which = 1) or "Select File 2" (2).

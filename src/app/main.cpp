@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "ui/qt/PlaceholderWindow.h"
+#include "app/RegistrySettingsStorage.h"
+#include "ui/qt/DialogProvider.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +22,18 @@ bool HasDisplay() {
     return false;
 }
 
+// The design's font where the system has it, else the desktop's own at the
+// same small size, so that the fixed layout still fits.
+void UseDesignFont() {
+    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
+        QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+        return;
+    }
+    QFont font = QApplication::font();
+    font.setPointSize(9);
+    QApplication::setFont(font);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -30,7 +46,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Twinvane"));
-    twinvane::ui::PlaceholderWindow window;
+    UseDesignFont();
+
+    twinvane::RegistrySettingsStorage storage;
+    twinvane::ui::QtDialogProvider dialogs;
+    twinvane::ui::MainWindow window(storage, twinvane::platform::SystemShell(), dialogs);
     window.show();
     return QApplication::exec();
 }

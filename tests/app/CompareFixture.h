@@ -48,7 +48,7 @@ protected:
     EnvGuard runtimeFolder{"XDG_RUNTIME_DIR", runtime.Path().string()};
     FakeMainView view;
     FakeSettingsStorage storage;
-    RecordingShell shell;
+    RecordingLauncher shell;
     TTwinvane window{view, storage, shell};
 };
 

@@ -5,6 +5,9 @@
 #include "app/SettingsStorage.h"
 #include "platform/Exception.h"
 #include "platform/ShellLauncher.h"
+#include "support/RecordingLauncher.h"
+#include "widgets/FakeKURL2View.h"
+#include "widgets/KURL2.h"
 
 #include <deque>
 #include <map>
@@ -66,6 +69,18 @@ public:
     void ShowErrorBox(const std::string& text) override { errorBoxes.push_back(text); }
     void CloseWindow() override { closeRequested = true; }
     platform::WindowHandle NativeHandle() const override { return 0x1234; }
+
+    TKURL2& WebLink() override { return web; }
+    TKURL2& EmailLink() override { return email; }
+    void ShowBuiltInHelp() override { ++builtInHelpShown; }
+
+    // The links open through `linkShell`, not the real shell.
+    RecordingLauncher linkShell;
+    FakeView webView;
+    FakeView emailView;
+    TKURL2 web{webView, linkShell};
+    TKURL2 email{emailView, linkShell};
+    int builtInHelpShown = 0;
 };
 
 // Keeps settings in memory; a load or save can be made to fail.
@@ -91,17 +106,6 @@ public:
             throw Exception("Failed to set data for 'Install'");
         }
         stored = settings;
-    }
-};
-
-// Records what would have been started instead of starting it.
-class RecordingShell final : public platform::ShellLauncher {
-public:
-    std::vector<platform::ShellRequest> requests;
-    int result = 42;
-    int Execute(const platform::ShellRequest& request) override {
-        requests.push_back(request);
-        return result;
     }
 };
 

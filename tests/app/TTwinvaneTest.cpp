@@ -32,7 +32,7 @@ protected:
     TempFolder temp;
     testing::FakeMainView view;
     testing::FakeSettingsStorage storage;
-    testing::RecordingShell shell;
+    testing::RecordingLauncher shell;
     TTwinvane window{view, storage, shell};
 };
 
@@ -218,6 +218,26 @@ TEST_F(TTwinvaneTest, DroppedFilesSetBothNamesInOrderAndCheck) {
     EXPECT_EQ(window.State().File2, temp / "two.txt");
     window.FilesDropped({temp / "one.txt"});
     EXPECT_EQ(window.State().File1, temp / "two.txt");
+}
+
+TEST_F(TTwinvaneTest, HelpWithoutAHelpFileShowsTheBuiltInGuide) {
+    storage.stored.InstallFolder = "";
+    window.FormActivate();
+    EXPECT_EQ(window.HelpFile(), AddTrailingBackslash("") + "twinvane.hlp");
+    window.Help2Click();
+    EXPECT_EQ(view.builtInHelpShown, 1);
+}
+
+TEST_F(TTwinvaneTest, LinkCommandsOpenTheirAddressesEvenThoughThePanelIsHidden) {
+    view.web.SetURLorEMAIL("https://www.example.com/site");
+    view.email.SetURLorEMAIL("help@example.com");
+    view.email.SetChoose(ltEMAIL);
+    window.VarnookontheWeb1Click();
+    window.emailVarnook1Click();
+    ASSERT_EQ(view.linkShell.requests.size(), 2U);
+    EXPECT_EQ(view.linkShell.requests[0].file, "https://www.example.com/site");
+    EXPECT_EQ(view.linkShell.requests[1].file, "mailto:help@example.com");
+    EXPECT_EQ(view.linkShell.requests[1].verb, "open");
 }
 
 TEST(StandardErrorTextTest, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// Linux names that Windows forbids, and the private folder of the copies.
+#include "app/CompareFixture.h"
+#include "support/Recording.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace twinvane {
+namespace {
+
+const std::string kRecorder = TWINVANE_RECORDER_PATH;
+
+class CompareNamesTest : public testing::CompareFixture {
+protected:
+    TTwinvane realWindow{view, storage, platform::SystemShell()};
+    std::string recordFile = temp / "record.txt";
+    testing::EnvGuard recordTarget{"TWINVANE_RECORD_FILE", recordFile};
+};
+
+TEST_F(CompareNamesTest, QuotesTrailingBackslashesAndNonAsciiReachTheProgramExactly) {
+    const std::string file1 = MakeFile("say \"hi\" \xC3\xA9t\xC3\xA9", "1");
+    const std::string file2 = MakeFile("ends in \\", "2");
+    storage.stored = {"", file1, file2, kRecorder, 2, true};
+    realWindow.FormActivate();
+    view.messageAnswers = {MessageButton::Cancel}; // keep the long names
+    realWindow.Compare1Click();
+    const auto recording = testing::WaitForRecording(recordFile);
+    ASSERT_TRUE(recording);
+    EXPECT_EQ(recording->arguments, (std::vector<std::string>{file1, file2}));
+}
+
+TEST_F(CompareNamesTest, PlainPathsKeepTheDesignsQuotingExactly) {
+    const std::string file1 = MakeFile("one", "1");
+    const std::string file2 = MakeFile("two", "2");
+    storage.stored = {"", file1, file2, temp / "windiff.exe", 2, true};
+    window.FormActivate();
+    view.messageAnswers = {MessageButton::Cancel};
+    window.Compare1Click();
+    ASSERT_EQ(shell.requests.size(), 1U);
+    EXPECT_EQ(shell.requests[0].parameters, "\"" + file1 + "\" \"" + file2 + "\"");
+    EXPECT_EQ(shell.requests[0].directory, "/");
+}
+
+TEST_F(CompareNamesTest, PlantedLinkAtATemporaryNameIsReplacedNotFollowed) {
+    const std::string victim = MakeFile("victim.txt", "precious");
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    platform::PrepareTemporaryCopyFolder();
+    std::filesystem::create_symlink(victim, Temporary(1));
+
+    storage.stored = {"", file1, file2, temp / "windiff.exe", 2, false};
+    window.FormActivate();
+    view.messageAnswers = {MessageButton::Ok};
+    window.Compare1Click();
+    EXPECT_EQ(testing::ReadFile(victim), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(Temporary(1)));
+    EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
+}
+
+TEST_F(CompareNamesTest, TemporaryFolderIsCreatedPrivate) {
+    const std::string folder = platform::TemporaryCopyFolder();
+    EXPECT_EQ(folder, runtime / "twinvane/");
+    platform::PrepareTemporaryCopyFolder();
+    struct stat st {};
+    ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700U);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+}
+
+TEST_F(CompareNamesTest, UnsafeTemporaryFolderIsRefusedWithAClearError) {
+    const std::string folder = runtime / "twinvane";
+    std::filesystem::create_directory(folder);
+    ::chmod(folder.c_str(), 0777);
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    storage.stored = {"", file1, file2, temp / "windiff.exe", 2, true};
+    window.FormActivate();
+    view.messageAnswers = {MessageButton::Ok};
+    try {
+        window.Compare1Click();
+        FAIL() << "no error raised";
+    } catch (const Exception& error) {
+        EXPECT_NE(error.Message().find(folder), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/TWVTemp1"));
+    EXPECT_FALSE(window.State().Substituted);
+
+    std::filesystem::remove(folder);
+    std::filesystem::create_directory_symlink(temp.Path(), folder);
+    EXPECT_THROW(platform::PrepareTemporaryCopyFolder(), Exception);
+}
+
+TEST(TemporaryFolderTest, FallsBackToTmpWithTheUserIdWithoutARuntimeFolder) {
+    testing::EnvGuard noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    EXPECT_EQ(platform::TemporaryCopyFolder(), "/tmp/twinvane-" + std::to_string(::getuid()) + "/");
+}
+
+} // namespace
+} // namespace twinvane

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#include "app/FileDialogs.h"
+#include "ui/qt/DialogProvider.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+using namespace twinvane;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList Captions(const QMessageBox& box) {
+        QStringList captions;
+        for (QAbstractButton* button : box.buttons()) {
+            captions << button->text();
+        }
+        captions.sort();
+        return captions;
+    }
+
+private slots:
+    void lengthQuestionIsAnErrorBoxWithThreeButtons() {
+        const auto box =
+            ui::BuildMessageBox(nullptr, MessageKind::Error, QStringLiteral("first\rsecond"),
+                                {MessageButton::Ok, MessageButton::Cancel, MessageButton::Abort});
+        QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->text(), QStringLiteral("first\nsecond"));
+        QCOMPARE(Captions(*box), QStringList({"&Abort", "Cancel", "OK"}));
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("OK"));
+        QCOMPARE(box->escapeButton()->text(), QStringLiteral("Cancel"));
+    }
+
+    void keysAnswerTheBox() {
+        const auto box = ui::BuildMessageBox(nullptr, MessageKind::Warning, QStringLiteral("q"),
+                                             {MessageButton::Ok, MessageButton::Cancel});
+        QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QTest::keyClick(box.get(), Qt::Key_Escape);
+        QCOMPARE(ui::AnswerOf(*box), MessageButton::Cancel);
+
+        const auto second = ui::BuildMessageBox(nullptr, MessageKind::Warning, QStringLiteral("q"),
+                                                {MessageButton::Ok, MessageButton::Cancel});
+        second->show();
+        QVERIFY(QTest::qWaitForWindowExposed(second.get()));
+        QTest::keyClick(second.get(), Qt::Key_Return);
+        QCOMPARE(ui::AnswerOf(*second), MessageButton::Ok);
+    }
+
+    void plainAndErrorBoxesCarryTheApplicationTitle() {
+        const auto plain =
+            ui::BuildPlainMessageBox(nullptr, QStringLiteral("Unable to save files"));
+        QCOMPARE(plain->windowTitle(), QStringLiteral("Twinvane"));
+        QCOMPARE(plain->icon(), QMessageBox::NoIcon);
+        QCOMPARE(Captions(*plain), QStringList{"OK"});
+        const auto error = ui::BuildErrorBox(nullptr, QStringLiteral("Cannot open file x."));
+        QCOMPARE(error->windowTitle(), QStringLiteral("Twinvane"));
+        QCOMPARE(error->icon(), QMessageBox::Critical);
+        QCOMPARE(Captions(*error), QStringList{"OK"});
+    }
+
+    void fileDialogsAreSetUpAsRequested() {
+        const auto open1 = ui::BuildFileDialog(nullptr, Open1Request("/tmp/some file.txt"));
+        QCOMPARE(open1->windowTitle(), QStringLiteral("Select File 1"));
+        QCOMPARE(open1->fileMode(), QFileDialog::AnyFile);
+        QCOMPARE(open1->acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(open1->directory().absolutePath(), QStringLiteral("/tmp"));
+        QVERIFY(open1->isSizeGripEnabled());
+
+        const auto locate = ui::BuildFileDialog(nullptr, LocWindiffRequest());
+        QCOMPARE(locate->windowTitle(), QStringLiteral("Locate Windiff"));
+        QCOMPARE(locate->directory().absolutePath(), QStringLiteral("/usr/bin"));
+        QCOMPARE(locate->nameFilters(), QStringList{"All Files (*)"});
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ui/qt/DialogProvider.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace twinvane::testing {
+
+// Answers the main window's dialogs from queues and records what was asked.
+class ScriptedDialogs final : public ui::DialogProvider {
+public:
+    // An empty answer cancels the dialog.
+    QStringList fileAnswers;
+    std::deque<MessageButton> messageAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    QStringList messages;
+    QStringList plainMessages;
+    QStringList errorBoxes;
+
+    std::optional<QString> GetOpenFileName(QWidget*, const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        const QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+        if (answer.isEmpty()) {
+            return std::nullopt;
+        }
+        return answer;
+    }
+    MessageButton AskMessage(QWidget*, MessageKind, const QString& text,
+                             const std::vector<MessageButton>&) override {
+        messages << text;
+        if (messageAnswers.empty()) {
+            return MessageButton::Cancel;
+        }
+        const auto answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    void ShowPlainMessage(QWidget*, const QString& text) override { plainMessages << text; }
+    void ShowErrorBox(QWidget*, const QString& text) override { errorBoxes << text; }
+};
+
+} // namespace twinvane::testing
