@@ -18,11 +18,17 @@ std::string CompletedDestination(const std::string& Source, const std::string& D
     return full;
 }
 
+// Page-aligned, as the kernel copies to and from such a buffer fastest.
+struct alignas(4096) ChunkBuffer {
+    char bytes[CopyChunkSize];
+};
+
 } // namespace
 
 void CopyFileTo(const std::string& Source, const std::string& Destination) {
     const std::string target = CompletedDestination(Source, Destination);
-    const auto buffer = std::make_unique_for_overwrite<char[]>(CopyChunkSize);
+    const auto chunk = std::make_unique_for_overwrite<ChunkBuffer>();
+    char* const buffer = chunk->bytes;
 
     // Declared in this order so that the destination closes before the source.
     platform::FileHandle source = platform::FileHandle::OpenSharedRead(Source);
@@ -41,11 +47,11 @@ void CopyFileTo(const std::string& Source, const std::string& Destination) {
     };
     std::ptrdiff_t got = 0;
     do {
-        got = source.Read(buffer.get(), CopyChunkSize);
+        got = source.Read(buffer, CopyChunkSize);
         if (got < 0) {
             abandon(EReadError(Source));
         }
-        if (got > 0 && !destination.WriteAll(buffer.get(), static_cast<std::size_t>(got))) {
+        if (got > 0 && !destination.WriteAll(buffer, static_cast<std::size_t>(got))) {
             abandon(EWriteError(target));
         }
     } while (got == static_cast<std::ptrdiff_t>(CopyChunkSize));

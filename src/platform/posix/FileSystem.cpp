@@ -156,8 +156,11 @@ FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle& 
     if (!LockWholeFile(fd.Get(), F_WRLCK)) {
         return {};
     }
+    // Only a file with content is truncated: on ext4 a truncation makes the
+    // close flush the new data at once, which a fresh file does not need.
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || (S_ISREG(st.st_mode) && ::ftruncate(fd.Get(), 0) != 0)) {
+    if (::fstat(fd.Get(), &st) != 0 ||
+        (S_ISREG(st.st_mode) && st.st_size > 0 && ::ftruncate(fd.Get(), 0) != 0)) {
         return {};
     }
     return FileHandle(fd.Release());
