@@ -220,14 +220,6 @@ TEST_F(TTwinvaneTest, DroppedFilesSetBothNamesInOrderAndCheck) {
     EXPECT_EQ(window.State().File1, temp / "two.txt");
 }
 
-TEST_F(TTwinvaneTest, HelpWithoutAHelpFileShowsTheBuiltInGuide) {
-    storage.stored.InstallFolder = "";
-    window.FormActivate();
-    EXPECT_EQ(window.HelpFile(), AddTrailingBackslash("") + "twinvane.hlp");
-    window.Help2Click();
-    EXPECT_EQ(view.builtInHelpShown, 1);
-}
-
 TEST_F(TTwinvaneTest, LinkCommandsOpenTheirAddressesEvenThoughThePanelIsHidden) {
     view.web.SetURLorEMAIL("https://www.example.com/site");
     view.email.SetURLorEMAIL("help@example.com");
