@@ -108,6 +108,7 @@ private:
     std::optional<Directory> ReadDirectory(std::uint32_t offset) const;
     std::optional<Directory> ReadSubdirectory(const std::optional<Directory>& parent,
                                               std::uint16_t id) const;
+    std::optional<FileRange> FindInResources() const;
 
     const ByteSource& file_;
     std::uint32_t headersSize_ = 0;
@@ -204,15 +205,26 @@ std::optional<FileRange> PeImage::FindVersionResource() {
     if (!ReadHeaders()) {
         return std::nullopt;
     }
-    // The headers lie at the start of the file at the same offsets as in
-    // memory; everything else is found through the section table.
+    // Windows takes an address inside the headers as an offset into the
+    // file, and finds every other address through the section table; where
+    // the first way leads nowhere, it reads the file again the second way.
+    std::vector<std::uint64_t> bases;
     if (resourceRva_ < headersSize_) {
-        resourceBase_ = resourceRva_;
-    } else if (const auto base = MapThroughSections(resourceRva_)) {
-        resourceBase_ = *base;
-    } else {
-        return std::nullopt;
+        bases.push_back(resourceRva_);
     }
+    if (const auto base = MapThroughSections(resourceRva_)) {
+        bases.push_back(*base);
+    }
+    for (const std::uint64_t base : bases) {
+        resourceBase_ = base;
+        if (const auto found = FindInResources()) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<FileRange> PeImage::FindInResources() const {
     const auto names = ReadSubdirectory(ReadDirectory(0), kResourceTypeVersion);
     const auto languages = ReadSubdirectory(names, kVersionResourceName);
     const auto data = languages ? FindLanguage(*languages) : std::nullopt;

@@ -66,7 +66,15 @@ bool VersionFile::Read(std::span<std::byte> out) const {
         return false;
     }
     const std::size_t count = std::min<std::uint64_t>(out.size(), block_->size);
-    return posix::FileByteSource(fd_.Get(), size_).ReadAt(block_->offset, out.first(count));
+    if (count < 2 ||
+        !posix::FileByteSource(fd_.Get(), size_).ReadAt(block_->offset, out.first(count))) {
+        return false;
+    }
+    // As the Windows backend does: a block that claims to be longer than the
+    // resource holding it counts as unreadable.
+    const std::size_t stated =
+        std::to_integer<std::size_t>(out[0]) | std::to_integer<std::size_t>(out[1]) << 8;
+    return stated <= count;
 }
 
 } // namespace

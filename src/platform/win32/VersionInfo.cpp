@@ -14,8 +14,19 @@ std::uint32_t FileVersionInfoSize(const std::string& fileName) {
 }
 
 bool ReadFileVersionInfo(const std::string& fileName, std::span<std::byte> block) {
-    return ::GetFileVersionInfoA(fileName.c_str(), 0, static_cast<DWORD>(block.size()),
-                                 block.data()) != FALSE;
+    if (!::GetFileVersionInfoA(fileName.c_str(), 0, static_cast<DWORD>(block.size()),
+                               block.data())) {
+        return false;
+    }
+    // VerQueryValueA trusts the length the block states for itself and
+    // converts texts into the space behind it; a block claiming more than
+    // was read makes it write past the buffer (Wine crashes on one).
+    if (block.size() < 2) {
+        return false;
+    }
+    const std::size_t stated =
+        std::to_integer<std::size_t>(block[0]) | std::to_integer<std::size_t>(block[1]) << 8;
+    return stated <= block.size();
 }
 
 std::optional<std::string> QueryVersionValue(std::span<std::byte> block,
