@@ -21,8 +21,7 @@ constexpr std::size_t Align4(std::size_t offset) {
 // before the first child is the same whether counted from the node or from
 // the block.
 struct Node {
-    std::size_t begin = 0;
-    std::size_t end = 0; // begin + wLength, cut at the end of the block
+    std::size_t end = 0; // where the node's stored length ends it, within the block
     std::uint16_t length = 0;
     std::uint16_t valueLength = 0;
     bool text = false;
@@ -53,7 +52,6 @@ std::optional<Node> Tree::NodeAt(std::size_t at) const {
         return std::nullopt;
     }
     Node node;
-    node.begin = at;
     node.length = LoadU16(block_, at);
     node.valueLength = LoadU16(block_, at + 2);
     node.text = LoadU16(block_, at + 4) != 0;
