@@ -72,7 +72,7 @@ public:
     explicit LineReader(std::string_view text) : text_(text) {}
 
     bool Next(std::string_view& line) {
-        if (position_ > text_.size()) {
+        if (position_ >= text_.size()) {
             return false;
         }
         std::size_t end = text_.find('\n', position_);
