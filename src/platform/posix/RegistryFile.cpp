@@ -218,8 +218,12 @@ RegistryDocument RegistryFile::Load() const {
         return ParseRegedit(*content);
     } catch (const RegeditParseError& error) {
         const std::string bad = FreeBadName(dir.Get());
-        throw RegistryError("The settings file " + path_ + " does not parse (" + error.Message() +
-                            "). It will be kept as " + folder_ + "/" + bad +
+        const std::string what =
+            "The settings file " + path_ + " does not parse (" + error.Message() + ")";
+        if (bad.empty()) {
+            throw RegistryError(what);
+        }
+        throw RegistryError(what + ". It will be kept as " + folder_ + "/" + bad +
                             " when the settings are next saved");
     }
 }

@@ -177,7 +177,7 @@ TEST(RegeditWriteTest, LongDataIsContinuedWithinEightyColumns) {
 // Documents of random keys and values, with the bytes most likely to upset
 // the text form: quotes, backslashes, line breaks, zeros, bytes above 127.
 RegistryDocument RandomDocument(std::mt19937& random) {
-    const std::string alphabet = std::string("aZ09 \"\\;=[]@-\t\r\n\x7f\xc3\xa9\xff", 23) + '\0';
+    const std::string alphabet = std::string("aZ09 \"\\;=[]@-\t\r\n\x7f\xc3\xa9\xff") + '\0';
     auto pick = [&](std::size_t maxLength, std::string_view forbidden) {
         std::string text;
         const std::size_t length = random() % (maxLength + 1);
