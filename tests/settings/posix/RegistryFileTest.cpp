@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "EnvGuard.h"
 #include "platform/Registry.h"
 #include "platform/posix/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
-#include "settings/posix/EnvironmentGuard.h"
 #include "support/TempFolder.h"
 
 #include <sys/stat.h>
@@ -19,7 +19,7 @@ namespace {
 using platform::RegistryError;
 using platform::posix::FoldCase;
 using platform::posix::ParseRegedit;
-using testing::EnvironmentGuard;
+using testing::EnvGuard;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -53,7 +53,7 @@ StoredSettings Sample() {
 class RegistryFileTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    EnvironmentGuard config{"XDG_CONFIG_HOME", temp / "config"};
+    EnvGuard config{"XDG_CONFIG_HOME", temp / "config"};
     const std::string file = temp / "config/twinvane/registry.reg";
 };
 
@@ -69,10 +69,10 @@ TEST_F(RegistryFileTest, SaveWritesAPrivateFileInAPrivateFolder) {
 }
 
 TEST_F(RegistryFileTest, WithoutAnAbsoluteXdgConfigHomeTheFileIsInHomeConfig) {
-    const EnvironmentGuard home("HOME", temp / "home");
+    const EnvGuard home("HOME", temp / "home");
     const std::optional<std::string> settings[] = {std::nullopt, "relative/path"};
     for (const auto& xdg : settings) {
-        const EnvironmentGuard unset("XDG_CONFIG_HOME", xdg);
+        const EnvGuard unset("XDG_CONFIG_HOME", xdg);
         SaveSettings(Sample());
         EXPECT_TRUE(fs::exists(temp.Path() / "home/.config/twinvane/registry.reg"));
         fs::remove_all(temp.Path() / "home");

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "settings/RegistrySandbox.h"
 
+#include "EnvGuard.h"
 #include "settings/Settings.h"
-#include "settings/posix/EnvironmentGuard.h"
 #include "support/TempFolder.h"
 
 namespace twinvane::testing {
@@ -12,7 +12,7 @@ namespace twinvane::testing {
 class RegistrySandbox::Place {
 public:
     TempFolder temp;
-    EnvironmentGuard config{"XDG_CONFIG_HOME", temp / "config"};
+    EnvGuard config{"XDG_CONFIG_HOME", temp / "config"};
 };
 
 RegistrySandbox::RegistrySandbox(Section)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Saves from several processes at once, and saves cut short by SIGKILL:
 // the settings file must always parse and hold one whole save.
+#include "EnvGuard.h"
 #include "platform/posix/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
-#include "settings/posix/EnvironmentGuard.h"
 #include "support/TempFolder.h"
 
 #include <signal.h>
@@ -28,7 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using testing::EnvironmentGuard;
+using testing::EnvGuard;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -96,7 +96,7 @@ int WaitFor(pid_t pid) {
 class SaveReliabilityTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    EnvironmentGuard config{"XDG_CONFIG_HOME", temp / "config"};
+    EnvGuard config{"XDG_CONFIG_HOME", temp / "config"};
     const fs::path folder = temp.Path() / "config/twinvane";
 
     // Only the file, its lock and a temporary file of an interrupted save
