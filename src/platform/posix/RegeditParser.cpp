@@ -1,0 +1,274 @@
+// SPDX-License-Identifier: MIT
+#include "RegeditFormat.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace twinvane::platform::posix {
+namespace {
+
+constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view TrimLeft(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view Trim(std::string_view text) {
+    return TrimRight(TrimLeft(text));
+}
+
+bool StartsWithFolded(std::string_view text, std::string_view lowerPrefix) {
+    return text.size() >= lowerPrefix.size() &&
+           FoldCase(text.substr(0, lowerPrefix.size())) == lowerPrefix;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// 1 to `maxDigits` hexadecimal digits and nothing else.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t maxDigits) {
+    if (digits.empty() || digits.size() > maxDigits) {
+        return std::nullopt;
+    }
+    std::uint32_t number = 0;
+    for (const char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        number = number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return number;
+}
+
+// The file's physical lines, without their LF or CRLF ends.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool Next(std::string_view& line) {
+        if (position_ >= text_.size()) {
+            return false;
+        }
+        std::size_t end = text_.find('\n', position_);
+        if (end == std::string_view::npos) {
+            end = text_.size();
+        }
+        line = text_.substr(position_, end - position_);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        position_ = end + 1;
+        ++number_;
+        return true;
+    }
+
+    std::size_t Number() const { return number_; }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    std::size_t number_ = 0;
+};
+
+// A quoted text at the start of `text`, with \\ and \" unescaped. Any other
+// backslash stands for itself, as in the paths people type by hand.
+std::string ReadQuoted(std::string_view text, std::string_view& rest, std::size_t line) {
+    std::string content;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            rest = text.substr(i + 1);
+            return content;
+        }
+        if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+            ++i;
+        }
+        content += text[i];
+    }
+    throw RegeditParseError(line, "a quoted text lacks its closing quote");
+}
+
+std::string ParseHexBytes(std::string_view list, std::size_t line) {
+    std::string bytes;
+    list = Trim(list);
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view token = Trim(list.substr(0, comma));
+        const auto byte = ParseHexNumber(token, 2);
+        if (!byte) {
+            throw RegeditParseError(line,
+                                    "\"" + std::string(token) + "\" is not a hexadecimal byte");
+        }
+        bytes += static_cast<char>(*byte);
+        list = comma == std::string_view::npos ? std::string_view() : Trim(list.substr(comma + 1));
+    }
+    return bytes;
+}
+
+// hex: or hex(type): data, which may go on over lines that end in "\".
+RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t line) {
+    RegistryValue value{kRegBinary, {}};
+    data.remove_prefix(3);
+    if (!data.empty() && data.front() == '(') {
+        const std::size_t close = data.find(')');
+        const auto type = close == std::string_view::npos
+                              ? std::nullopt
+                              : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
+        if (!type) {
+            throw RegeditParseError(line, "a hex(type) without a valid type number");
+        }
+        value.type = *type;
+        data.remove_prefix(close + 1);
+    }
+    if (data.empty() || data.front() != ':') {
+        throw RegeditParseError(line, "\":\" expected after hex");
+    }
+    std::string list(TrimRight(data.substr(1)));
+    while (!list.empty() && list.back() == '\\') {
+        list.pop_back();
+        std::string_view next;
+        if (!lines.Next(next)) {
+            throw RegeditParseError(line, "the file ends inside continued hex data");
+        }
+        list += TrimRight(TrimLeft(next));
+    }
+    value.data = ParseHexBytes(list, line);
+    return value;
+}
+
+void ParseValueLine(std::string_view text, const std::optional<std::string>& key, LineReader& lines,
+                    RegistryDocument& document) {
+    const std::size_t line = lines.Number();
+    std::string name;
+    std::string_view rest;
+    if (text.front() == '@') {
+        rest = text.substr(1);
+    } else {
+        name = ReadQuoted(text, rest, line);
+        if (!IsValidValueName(name)) {
+            throw RegeditParseError(line, "a value name holds a zero byte");
+        }
+    }
+    rest = TrimLeft(rest);
+    if (rest.empty() || rest.front() != '=') {
+        throw RegeditParseError(line, "\"=\" expected after the value name");
+    }
+    const std::string_view data = Trim(rest.substr(1));
+
+    std::optional<RegistryValue> value;
+    if (data == "-") {
+        value = std::nullopt;
+    } else if (!data.empty() && data.front() == '"') {
+        std::string_view after;
+        std::string content = ReadQuoted(data, after, line);
+        if (!Trim(after).empty()) {
+            throw RegeditParseError(line, "unexpected text after the closing quote");
+        }
+        content += '\0';
+        value = RegistryValue{kRegSz, std::move(content)};
+    } else if (StartsWithFolded(data, "dword:")) {
+        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
+        if (!number) {
+            throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
+        }
+        std::string bytes(4, '\0');
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
+        }
+        value = RegistryValue{kRegDword, std::move(bytes)};
+    } else if (StartsWithFolded(data, "hex")) {
+        value = ParseHexData(data, lines, line);
+    } else {
+        throw RegeditParseError(line, "unknown kind of value data");
+    }
+
+    if (!key) {
+        throw RegeditParseError(line, "a value before any [key] line");
+    }
+    if (key->empty()) {
+        return; // the values of a key being removed are ignored, as on import
+    }
+    if (value) {
+        document.SetValue(*key, name, *value);
+    } else {
+        document.DeleteValue(*key, name);
+    }
+}
+
+// Returns the key the following values belong to: empty after a removal.
+std::string ParseKeyLine(std::string_view text, std::size_t line, RegistryDocument& document) {
+    if (text.back() != ']') {
+        throw RegeditParseError(line, "a [key] line lacks its closing \"]\"");
+    }
+    std::string_view path = text.substr(1, text.size() - 2);
+    const bool remove = !path.empty() && path.front() == '-';
+    if (remove) {
+        path.remove_prefix(1);
+    }
+    if (!IsValidKeyPath(path)) {
+        throw RegeditParseError(line, "\"" + std::string(path) + "\" is not a valid key name");
+    }
+    if (remove) {
+        document.DeleteKey(path);
+        return {};
+    }
+    document.StoreKey(path);
+    return std::string(path);
+}
+
+} // namespace
+
+RegistryDocument ParseRegedit(std::string_view text) {
+    if (text.starts_with(kUtf8Bom)) {
+        text.remove_prefix(kUtf8Bom.size());
+    }
+    LineReader lines(text);
+    std::string_view line;
+    if (!lines.Next(line) || TrimRight(line) != kHeader) {
+        throw RegeditParseError(1, "the first line is not \"REGEDIT4\"");
+    }
+    RegistryDocument document;
+    std::optional<std::string> key;
+    while (lines.Next(line)) {
+        const std::string_view content = Trim(line);
+        if (content.empty() || content.front() == ';') {
+            continue;
+        }
+        if (content.front() == '[') {
+            key = ParseKeyLine(content, lines.Number(), document);
+        } else if (content.front() == '"' || content.front() == '@') {
+            ParseValueLine(content, key, lines, document);
+        } else {
+            throw RegeditParseError(lines.Number(), "a line that is neither a [key] nor a value");
+        }
+    }
+    return document;
+}
+
+} // namespace twinvane::platform::posix
