@@ -114,6 +114,8 @@ private slots:
         f.Show();
         QCOMPARE(f.storage.loads, 1);
         QCOMPARE(f.Panel(2), QStringLiteral("CAN'T FIND WINDIFF"));
+        // A status text never widens the window.
+        QCOMPARE(f.window->frameGeometry().size(), QSize(544, 255));
         QVERIFY(f.Find<QAction>("Deletetemps")->isChecked());
         f.window->activateWindow();
         QCoreApplication::processEvents();

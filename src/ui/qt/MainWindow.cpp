@@ -101,7 +101,10 @@ void MainWindow::BuildStatusBar() {
             panel->setFixedWidth(200);
             bar->addWidget(panel);
         } else {
-            bar->addWidget(panel, 1); // the last panel runs to the right edge
+            // The last panel runs to the right edge; a long text there is
+            // cut off rather than widening the window.
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            bar->addWidget(panel, 1);
         }
         panels_[i] = panel;
     }
