@@ -30,7 +30,7 @@ void UseDesignFont() {
         return;
     }
     QFont font = QApplication::font();
-    font.setPointSize(9);
+    font.setPointSize(8);
     QApplication::setFont(font);
 }
 

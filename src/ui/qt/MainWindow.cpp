@@ -88,6 +88,8 @@ void MainWindow::BuildStatusBar() {
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setFixedHeight(25);
+    // The window resizes by its frame; the grip would only narrow the last panel.
+    bar->setSizeGripEnabled(false);
     const QString texts[3] = {QStringLiteral("File 1"), QStringLiteral("File 2"), QString()};
     const QString names[3] = {QStringLiteral("File 1"), QStringLiteral("File 2"),
                               QStringLiteral("Status")};

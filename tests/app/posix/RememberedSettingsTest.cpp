@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// Two runs of the main window over the real settings file: what the first
+// chose, the second finds.
+#include "EnvGuard.h"
+#include "app/FakeMainView.h"
+#include "app/RegistrySettingsStorage.h"
+#include "app/TTwinvane.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace twinvane {
+namespace {
+
+TEST(RememberedSettingsTest, ChoicesSurviveARestart) {
+    testing::TempFolder config;
+    testing::TempFolder files;
+    testing::EnvGuard configHome("XDG_CONFIG_HOME", config.Path().string());
+    testing::WriteFile(files / "one.txt", "1");
+    testing::WriteFile(files / "two.txt", "2");
+    testing::WriteFile(files / "diff", "program");
+    RegistrySettingsStorage storage;
+    testing::RecordingLauncher shell;
+
+    {
+        testing::FakeMainView view;
+        TTwinvane first(view, storage, shell);
+        first.FormActivate();
+        EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
+        view.dialogAnswers = {files / "one.txt", files / "two.txt", files / "diff"};
+        first.SelectFiles1Click();
+        first.LocateWindiffClick();
+        EXPECT_EQ(view.panels[2], "READY");
+        first.DeletetempsClick();
+        first.Exit1Click();
+        first.FormClose();
+        EXPECT_TRUE(view.plainMessages.empty());
+    }
+
+    testing::FakeMainView view;
+    TTwinvane second(view, storage, shell);
+    second.FormActivate();
+    EXPECT_EQ(second.State().File1, files / "one.txt");
+    EXPECT_EQ(second.State().UserFile2, files / "two.txt");
+    EXPECT_EQ(second.State().WinDiffPath, files / "diff");
+    EXPECT_FALSE(second.State().DeleteTemps);
+    EXPECT_FALSE(view.deleteTempsChecked);
+    EXPECT_EQ(view.panels[2], "READY");
+    EXPECT_TRUE(view.compareEnabled);
+}
+
+} // namespace
+} // namespace twinvane
