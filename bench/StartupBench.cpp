@@ -2,6 +2,7 @@
 // Process start to the main window shown with its settings loaded and the
 // readiness check done, against a bare Qt window with the same widgets, on
 // the offscreen platform; median of many alternating runs, as a ratio.
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +23,8 @@ double TimeProbe(const std::string& probe, const char* mode) {
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     if (child == 0) {
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, STDERR_FILENO);
         ::execl(probe.c_str(), probe.c_str(), mode, static_cast<char*>(nullptr));
         ::_exit(127);
     }
