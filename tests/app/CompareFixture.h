@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "EnvGuard.h"
 #include "FakeMainView.h"
 #include "app/TTwinvane.h"
 #include "platform/DesktopPlaces.h"
 #include "platform/FileSystem.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -111,23 +111,6 @@ bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept : native_(other.native_) {
-    other.native_ = kClosed;
-}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = other.native_;
-        other.native_ = kClosed;
-    }
-    return *this;
-}
-
-FileHandle::~FileHandle() {
-    Close();
-}
-
 FileHandle FileHandle::OpenSharedRead(const std::string& path) {
     posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
     if (!fd.IsOpen()) {

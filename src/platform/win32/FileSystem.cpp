@@ -52,23 +52,6 @@ bool RemoveFile(const std::string& path) {
     return ::DeleteFileA(path.c_str()) != 0;
 }
 
-FileHandle::FileHandle(FileHandle&& other) noexcept : native_(other.native_) {
-    other.native_ = kClosed;
-}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = other.native_;
-        other.native_ = kClosed;
-    }
-    return *this;
-}
-
-FileHandle::~FileHandle() {
-    Close();
-}
-
 FileHandle FileHandle::OpenSharedRead(const std::string& path) {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Two runs of the main window over the real settings file: what the first
 // chose, the second finds.
-#include "EnvGuard.h"
 #include "app/FakeMainView.h"
 #include "app/RegistrySettingsStorage.h"
 #include "app/TTwinvane.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

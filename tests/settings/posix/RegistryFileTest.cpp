@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "EnvGuard.h"
 #include "platform/Registry.h"
 #include "platform/posix/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "settings/RegistrySandbox.h"
 
-#include "EnvGuard.h"
 #include "settings/Settings.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 
 namespace twinvane::testing {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Saves from several processes at once, and saves cut short by SIGKILL:
 // the settings file must always parse and hold one whole save.
-#include "EnvGuard.h"
 #include "platform/posix/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 
 #include <signal.h>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "SetEnvironment.h"
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -15,17 +17,13 @@ public:
         if (const char* old = std::getenv(name_.c_str())) {
             saved_ = old;
         }
-        Set(value);
+        SetEnvironment(name_, value);
     }
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
-    ~EnvGuard() { Set(saved_); }
+    ~EnvGuard() { SetEnvironment(name_, saved_); }
 
 private:
-    void Set(const std::optional<std::string>& value) {
-        ::_putenv_s(name_.c_str(), value ? value->c_str() : "");
-    }
-
     std::string name_;
     std::optional<std::string> saved_;
 };
