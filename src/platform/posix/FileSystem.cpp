@@ -149,10 +149,6 @@ FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle& 
     return FileHandle(fd.Release());
 }
 
-bool FileHandle::IsOpen() const noexcept {
-    return native_ != kClosed;
-}
-
 std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
     for (;;) {
         const ssize_t got = ::read(static_cast<int>(native_), buffer, count);

@@ -72,10 +72,6 @@ FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle&)
     return FileHandle(reinterpret_cast<std::intptr_t>(file));
 }
 
-bool FileHandle::IsOpen() const noexcept {
-    return native_ != kClosed;
-}
-
 std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
     DWORD got = 0;
     if (!::ReadFile(AsHandle(native_), buffer, static_cast<DWORD>(count), &got, nullptr)) {
