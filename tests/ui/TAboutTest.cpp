@@ -20,7 +20,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
 namespace twinvane::ui {
 namespace {
