@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "about/TVarnookAboutBox.h"
 #include "platform/Shell.h"
 #include "widgets/KURL2.h"
 
@@ -51,6 +52,8 @@ public:
     // The two hyperlink labels on the hidden panel.
     virtual TKURL2& WebLink() = 0;
     virtual TKURL2& EmailLink() = 0;
+    // The About box component of the main window.
+    virtual TVarnookAboutBox& AboutBox() = 0;
     // The help guide built into the program, for where no help file opens.
     virtual void ShowBuiltInHelp() = 0;
 

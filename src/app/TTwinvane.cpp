@@ -3,6 +3,7 @@
 
 #include "FileDialogs.h"
 #include "fileutil/stringutils.h"
+#include "platform/AppPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 
@@ -25,6 +26,8 @@ void TTwinvane::FormActivate() {
     activated_ = true;
     LoadSettings(); // a failure here ends activation: the steps below do not run
     helpFile_ = AddTrailingBackslash(state_.InstallFolder) + "twinvane.hlp";
+    // The About box shows the version block of the program itself.
+    view_.AboutBox().SetFilename(platform::RunningExecutablePath());
     state_.Substituted = false;
     CheckReady();
 }
@@ -112,7 +115,9 @@ void TTwinvane::Help2Click() {
     }
 }
 
-void TTwinvane::About1Click() {}
+void TTwinvane::About1Click() {
+    view_.AboutBox().Execute();
+}
 
 void TTwinvane::FilesDropped(const std::vector<std::string>& paths) {
     if (paths.size() != 2) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "about/AboutBoxDesign.h"
+#include "about/FakeAboutForm.h"
 #include "app/MainView.h"
 #include "app/SettingsStorage.h"
 #include "platform/Exception.h"
@@ -73,6 +75,7 @@ public:
     TKURL2& WebLink() override { return web; }
     TKURL2& EmailLink() override { return email; }
     void ShowBuiltInHelp() override { ++builtInHelpShown; }
+    TVarnookAboutBox& AboutBox() override { return aboutBox; }
 
     // The links open through `linkShell`, not the real shell.
     RecordingLauncher linkShell;
@@ -81,6 +84,12 @@ public:
     TKURL2 web{webView, linkShell};
     TKURL2 email{emailView, linkShell};
     int builtInHelpShown = 0;
+    FakeAboutFormFactory aboutForms;
+    TVarnookAboutBox aboutBox = [this] {
+        TVarnookAboutBox box(aboutForms);
+        ApplyMainWindowAboutDesign(box);
+        return box;
+    }();
 };
 
 // Keeps settings in memory; a load or save can be made to fail.

@@ -3,6 +3,7 @@
 #include "FakeMainView.h"
 #include "app/StandardError.h"
 #include "fileutil/stringutils.h"
+#include "platform/AppPaths.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -230,6 +231,26 @@ TEST_F(TTwinvaneTest, LinkCommandsOpenTheirAddressesEvenThoughThePanelIsHidden) 
     EXPECT_EQ(view.linkShell.requests[0].file, "https://www.example.com/site");
     EXPECT_EQ(view.linkShell.requests[1].file, "mailto:help@example.com");
     EXPECT_EQ(view.linkShell.requests[1].verb, "open");
+}
+
+TEST_F(TTwinvaneTest, AboutShowsTheRunningProgramsOwnVersion) {
+    window.FormActivate();
+    EXPECT_EQ(view.aboutBox.Filename(), platform::RunningExecutablePath());
+    window.About1Click();
+    const auto& form = view.aboutForms.Last();
+    EXPECT_TRUE(form.Shown());
+    EXPECT_TRUE(form.released);
+    EXPECT_EQ(form.caption, "Twinvane");
+    EXPECT_EQ(form.Text(AboutLabel::WVersion), "Version 1.4.0.1");
+    EXPECT_EQ(form.outerWidth, 160);
+}
+
+TEST_F(TTwinvaneTest, AboutFailureReachesTheStandardErrorBox) {
+    window.FormActivate();
+    view.aboutBox.SetIconFile(temp / "missing.bmp");
+    RunHandler(view, [&] { window.About1Click(); });
+    ASSERT_EQ(view.errorBoxes.size(), 1U);
+    EXPECT_FALSE(view.aboutForms.Last().Shown());
 }
 
 TEST(StandardErrorTextTest, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -194,6 +195,26 @@ private slots:
         if (!folder.isEmpty()) {
             QVERIFY(picture.save(folder + QStringLiteral("/main-window.png")));
         }
+    }
+
+    void aboutItemShowsTheAboutBoxOfTheRunningProgram() {
+        Fixture f;
+        f.Show();
+        QString versionLine;
+        QSize outer;
+        QTimer::singleShot(50, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box != nullptr);
+            outer = box->frameGeometry().size();
+            if (auto* line = box->findChild<QLabel*>(QStringLiteral("WVersion"))) {
+                versionLine = line->text();
+            }
+            box->close();
+        });
+        f.Find<QAction>("About2")->trigger();
+        QCOMPARE(versionLine, QStringLiteral("Version 1.4.0.1"));
+        QCOMPARE(outer.width(), 160);
+        QVERIFY(f.dialogs.errorBoxes.isEmpty());
     }
 
     void keyboardReachesTheCommands() {

@@ -3,6 +3,8 @@
 
 #include "HelpWindow.h"
 #include "KURL2Control.h"
+#include "Pictures.h"
+#include "about/AboutBoxDesign.h"
 #include "app/StandardError.h"
 #include "widgets/MakerLinks.h"
 
@@ -44,6 +46,8 @@ MainWindow::MainWindow(SettingsStorage& storage, platform::ShellLauncher& shell,
     : QMainWindow(parent), dialogs_(dialogs), presenter_(*this, storage, shell) {
     setObjectName(QStringLiteral("Twinvane"));
     setWindowTitle(QStringLiteral("Twinvane"));
+    setWindowIcon(ApplicationIcon());
+    ApplyMainWindowAboutDesign(aboutBox_);
     setAcceptDrops(true);
     BuildButtons();
     BuildMenus();

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "DialogProvider.h"
+#include "QtAboutFormFactory.h"
+#include "about/TVarnookAboutBox.h"
 #include "app/MainView.h"
 #include "app/TTwinvane.h"
 
@@ -40,6 +42,7 @@ public:
     TKURL2& WebLink() override;
     TKURL2& EmailLink() override;
     void ShowBuiltInHelp() override;
+    TVarnookAboutBox& AboutBox() override { return aboutBox_; }
     void CloseWindow() override;
     platform::WindowHandle NativeHandle() const override;
 
@@ -63,6 +66,8 @@ private:
     void PlaceCentred();
 
     DialogProvider& dialogs_;
+    QtAboutFormFactory aboutForms_; // outlives the box that makes its forms
+    TVarnookAboutBox aboutBox_{aboutForms_};
     TTwinvane presenter_;
     QPushButton* file1Btn_ = nullptr;
     QPushButton* button2_ = nullptr;
