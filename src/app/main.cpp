@@ -46,6 +46,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Twinvane"));
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("twinvane"));
     UseDesignFont();
 
     twinvane::RegistrySettingsStorage storage;
