@@ -7,19 +7,12 @@
 namespace twinvane {
 namespace {
 
-const std::string kRecorder = TWINVANE_RECORDER_PATH;
-
-class CompareEndToEndTest : public testing::CompareFixture {
+class CompareEndToEndTest : public testing::RealShellCompareFixture {
 protected:
-    // A window whose shell is the real one.
-    TTwinvane realWindow{view, storage, platform::SystemShell()};
-    std::string recordFile = temp / "record.txt";
-    testing::EnvGuard recordTarget{"TWINVANE_RECORD_FILE", recordFile};
-
     void ActivateReal(const std::string& file1, const std::string& file2) {
         storage.stored.File1 = file1;
         storage.stored.File2 = file2;
-        storage.stored.WinDiffPath = kRecorder;
+        storage.stored.WinDiffPath = recorder;
         storage.stored.DeleteTemps = true;
         realWindow.FormActivate();
     }

@@ -52,4 +52,14 @@ protected:
     TTwinvane window{view, storage, shell};
 };
 
+// The same, with a second window on the real shell and the recording
+// program standing in for the diff program.
+class RealShellCompareFixture : public CompareFixture {
+protected:
+    const std::string recorder = TWINVANE_RECORDER_PATH;
+    TTwinvane realWindow{view, storage, platform::SystemShell()};
+    std::string recordFile = temp / "record.txt";
+    EnvGuard recordTarget{"TWINVANE_RECORD_FILE", recordFile};
+};
+
 } // namespace twinvane::testing

@@ -124,21 +124,19 @@ void MainWindow::BuildLinkPanel(platform::ShellLauncher& shell) {
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(216, 8, 233, 57);
     panel->hide();
-    web_ = new KURL2Control(panel, shell);
-    web_->setObjectName(QStringLiteral("web"));
-    KURL2Design webDesign;
-    webDesign.left = 32;
-    webDesign.top = 8;
-    webDesign.urlOrEmail = kMakerWebAddress;
-    web_->Link().Restore(webDesign);
-    email_ = new KURL2Control(panel, shell);
-    email_->setObjectName(QStringLiteral("email"));
-    KURL2Design emailDesign;
-    emailDesign.left = 32;
-    emailDesign.top = 32;
-    emailDesign.urlOrEmail = kMakerSupportAddress;
-    emailDesign.choose = ltEMAIL;
-    email_->Link().Restore(emailDesign);
+    const auto addLink = [&](const char* name, int top, const char* address, LinkType kind) {
+        auto* control = new KURL2Control(panel, shell);
+        control->setObjectName(QString::fromLatin1(name));
+        KURL2Design design;
+        design.left = 32;
+        design.top = top;
+        design.urlOrEmail = address;
+        design.choose = kind;
+        control->Link().Restore(design);
+        return control;
+    };
+    web_ = addLink("web", 8, kMakerWebAddress, ltURL);
+    email_ = addLink("email", 32, kMakerSupportAddress, ltEMAIL);
 }
 
 TKURL2& MainWindow::WebLink() {

@@ -9,19 +9,12 @@
 namespace twinvane {
 namespace {
 
-const std::string kRecorder = TWINVANE_RECORDER_PATH;
-
-class CompareNamesTest : public testing::CompareFixture {
-protected:
-    TTwinvane realWindow{view, storage, platform::SystemShell()};
-    std::string recordFile = temp / "record.txt";
-    testing::EnvGuard recordTarget{"TWINVANE_RECORD_FILE", recordFile};
-};
+class CompareNamesTest : public testing::RealShellCompareFixture {};
 
 TEST_F(CompareNamesTest, QuotesTrailingBackslashesAndNonAsciiReachTheProgramExactly) {
     const std::string file1 = MakeFile("say \"hi\" \xC3\xA9t\xC3\xA9", "1");
     const std::string file2 = MakeFile("ends in \\", "2");
-    storage.stored = {"", file1, file2, kRecorder, 2, true};
+    storage.stored = {"", file1, file2, recorder, 2, true};
     realWindow.FormActivate();
     view.messageAnswers = {MessageButton::Cancel}; // keep the long names
     realWindow.Compare1Click();
