@@ -8,8 +8,12 @@ namespace twinvane {
 // The real store: the registry on Windows, its file on Linux.
 class RegistrySettingsStorage final : public SettingsStorage {
 public:
-    void Load(StoredSettings& settings) override { LoadSettings(settings); }
-    void Save(const StoredSettings& settings) override { SaveSettings(settings); }
+    void Load(StoredSettings& settings, SettingsFields& read) override {
+        LoadSettings(settings, read);
+    }
+    void Save(const StoredSettings& settings, SettingsFields fields) override {
+        SaveSettings(settings, fields);
+    }
 };
 
 } // namespace twinvane

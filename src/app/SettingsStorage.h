@@ -10,8 +10,10 @@ namespace twinvane {
 class SettingsStorage {
 public:
     virtual ~SettingsStorage() = default;
-    virtual void Load(StoredSettings& settings) = 0;
-    virtual void Save(const StoredSettings& settings) = 0;
+    // Fills `settings`; `read` tells, also when it raises, which values were read.
+    virtual void Load(StoredSettings& settings, SettingsFields& read) = 0;
+    // Stores the values among `fields`, and only those.
+    virtual void Save(const StoredSettings& settings, SettingsFields fields) = 0;
 };
 
 } // namespace twinvane

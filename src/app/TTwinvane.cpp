@@ -14,10 +14,15 @@ constexpr int kPanelFile1 = 0;
 constexpr int kPanelFile2 = 1;
 constexpr int kPanelReadiness = 2;
 
+StoredSettings StoredPart(const ComparisonState& state) {
+    return {state.InstallFolder, state.File1,         state.File2,
+            state.WinDiffPath,   state.ActionSetting, state.DeleteTemps};
+}
+
 } // namespace
 
 TTwinvane::TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell)
-    : view_(view), storage_(storage), shell_(shell) {}
+    : view_(view), storage_(storage), shell_(shell), loaded_(StoredPart(state_)) {}
 
 void TTwinvane::FormActivate() {
     if (activated_) {
@@ -140,9 +145,9 @@ void TTwinvane::FileDroppedOnSelector(int which, const std::string& path) {
 }
 
 void TTwinvane::LoadSettings() {
-    StoredSettings stored{state_.InstallFolder, state_.File1,         state_.File2,
-                          state_.WinDiffPath,   state_.ActionSetting, state_.DeleteTemps};
+    StoredSettings stored = StoredPart(state_);
     const auto apply = [&] {
+        loaded_ = stored;
         state_.InstallFolder = stored.InstallFolder;
         state_.File1 = stored.File1;
         state_.File2 = stored.File2;
@@ -152,7 +157,7 @@ void TTwinvane::LoadSettings() {
         view_.SetDeleteTempsChecked(state_.DeleteTemps);
     };
     try {
-        storage_.Load(stored);
+        storage_.Load(stored, read_);
     } catch (...) {
         apply(); // what was read before the failure stays read
         throw;
@@ -163,8 +168,8 @@ void TTwinvane::LoadSettings() {
 }
 
 void TTwinvane::SaveSettings() {
-    storage_.Save({state_.InstallFolder, state_.File1, state_.File2, state_.WinDiffPath,
-                   state_.ActionSetting, state_.DeleteTemps});
+    const StoredSettings current = StoredPart(state_);
+    storage_.Save(current, read_ | ChangedFields(current, loaded_));
 }
 
 } // namespace twinvane

@@ -65,6 +65,11 @@ private:
     SettingsStorage& storage_;
     platform::ShellLauncher& shell_;
     ComparisonState state_;
+    // What the last load left in the state and which of it came from the
+    // store: a save rewrites only those values, or the ones changed since,
+    // so that a value the load could not read is not lost to a default.
+    StoredSettings loaded_;
+    SettingsFields read_;
     std::string helpFile_;
     bool activated_ = false;
 };

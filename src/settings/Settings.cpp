@@ -10,34 +10,69 @@ constexpr const char* kBaseKey = "Software";
 
 } // namespace
 
+SettingsFields ChangedFields(const StoredSettings& a, const StoredSettings& b) {
+    SettingsFields changed;
+    changed[kInstallField] = a.InstallFolder != b.InstallFolder;
+    changed[kFile1Field] = a.File1 != b.File1;
+    changed[kFile2Field] = a.File2 != b.File2;
+    changed[kWinDiffPathField] = a.WinDiffPath != b.WinDiffPath;
+    changed[kActionField] = a.ActionSetting != b.ActionSetting;
+    changed[kDeleteTempsField] = a.DeleteTemps != b.DeleteTemps;
+    return changed;
+}
+
 void LoadSettings(StoredSettings& settings) {
-    LoadSettings(settings, kSettingsSection);
+    SettingsFields read;
+    LoadSettings(settings, read);
 }
 
 void SaveSettings(const StoredSettings& settings) {
-    SaveSettings(settings, kSettingsSection);
+    SaveSettings(settings, AllSettingsFields());
 }
 
-void LoadSettings(StoredSettings& settings, const std::string& section) {
+void LoadSettings(StoredSettings& settings, SettingsFields& read, const std::string& section) {
     const StoredSettings defaults;
+    read.reset();
     SettingsStore store(kBaseKey);
     settings.InstallFolder = store.ReadText(section, "Install", defaults.InstallFolder);
+    read.set(kInstallField);
     settings.File1 = store.ReadText(section, "File 1", defaults.File1);
+    read.set(kFile1Field);
     settings.File2 = store.ReadText(section, "File 2", defaults.File2);
+    read.set(kFile2Field);
     settings.WinDiffPath = store.ReadText(section, "WD Loc", defaults.WinDiffPath);
+    read.set(kWinDiffPathField);
     settings.ActionSetting = store.ReadInteger(section, "Action", defaults.ActionSetting);
+    read.set(kActionField);
     settings.DeleteTemps = store.ReadFlag(section, "DelTemps", defaults.DeleteTemps);
+    read.set(kDeleteTempsField);
     store.Close();
 }
 
-void SaveSettings(const StoredSettings& settings, const std::string& section) {
+void SaveSettings(const StoredSettings& settings, SettingsFields fields,
+                  const std::string& section) {
+    if (fields.none()) {
+        return;
+    }
     SettingsStore store(kBaseKey);
-    store.WriteText(section, "Install", settings.InstallFolder);
-    store.WriteText(section, "File 1", settings.File1);
-    store.WriteText(section, "File 2", settings.File2);
-    store.WriteText(section, "WD Loc", settings.WinDiffPath);
-    store.WriteInteger(section, "Action", settings.ActionSetting);
-    store.WriteFlag(section, "DelTemps", settings.DeleteTemps);
+    if (fields[kInstallField]) {
+        store.WriteText(section, "Install", settings.InstallFolder);
+    }
+    if (fields[kFile1Field]) {
+        store.WriteText(section, "File 1", settings.File1);
+    }
+    if (fields[kFile2Field]) {
+        store.WriteText(section, "File 2", settings.File2);
+    }
+    if (fields[kWinDiffPathField]) {
+        store.WriteText(section, "WD Loc", settings.WinDiffPath);
+    }
+    if (fields[kActionField]) {
+        store.WriteInteger(section, "Action", settings.ActionSetting);
+    }
+    if (fields[kDeleteTempsField]) {
+        store.WriteFlag(section, "DelTemps", settings.DeleteTemps);
+    }
     store.Close();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,20 +18,41 @@ struct StoredSettings {
     bool DeleteTemps = true;
 };
 
+// The six values, numbered in the order they are read and written.
+enum SettingsField : std::size_t {
+    kInstallField,
+    kFile1Field,
+    kFile2Field,
+    kWinDiffPathField,
+    kActionField,
+    kDeleteTempsField,
+    kSettingsFieldCount
+};
+using SettingsFields = std::bitset<kSettingsFieldCount>;
+
+inline SettingsFields AllSettingsFields() {
+    return SettingsFields().set();
+}
+
+// The fields whose values differ between `a` and `b`.
+SettingsFields ChangedFields(const StoredSettings& a, const StoredSettings& b);
+
 // Where the settings live: this section of HKEY_CURRENT_USER\Software.
 inline constexpr const char* kSettingsSection = "Varnook\\Twinvane";
 
 // Opens the store, reads "Install", "File 1", "File 2", "WD Loc", "Action", "DelTemps" in this
 // order into `settings` (a value read before a failure keeps its new value; the rest keep theirs),
-// closes the store on every path. Raises twinvane::Exception-derived errors with the messages.
+// closes the store on every path. `read` tells, on every path, which values were read (an absent
+// value counts as read, as its default). Raises twinvane::Exception-derived errors with the
+// messages.
+void LoadSettings(StoredSettings& settings, SettingsFields& read,
+                  const std::string& section = kSettingsSection);
 void LoadSettings(StoredSettings& settings);
 
-// Opens the store, writes the six values in the same order, closes it on every path.
+// Opens the store, writes the values among `fields` in the same order, closes it on every path.
+// Touches nothing when `fields` is empty.
+void SaveSettings(const StoredSettings& settings, SettingsFields fields,
+                  const std::string& section = kSettingsSection);
 void SaveSettings(const StoredSettings& settings);
-
-// The same over another section of HKEY_CURRENT_USER\Software, so that
-// tests and tools leave the user's own settings alone.
-void LoadSettings(StoredSettings& settings, const std::string& section);
-void SaveSettings(const StoredSettings& settings, const std::string& section);
 
 } // namespace twinvane

@@ -101,20 +101,33 @@ public:
     bool failLoadAfterInstall = false;
     bool failSave = false;
 
-    void Load(StoredSettings& settings) override {
+    void Load(StoredSettings& settings, SettingsFields& read) override {
         ++loads;
         settings.InstallFolder = stored.InstallFolder;
+        read = SettingsFields().set(kInstallField);
         if (failLoadAfterInstall) {
             throw Exception("Invalid data type for 'File 1'");
         }
         settings = stored;
+        read = AllSettingsFields();
     }
-    void Save(const StoredSettings& settings) override {
+    // Like the real store, keeps only the values it is given.
+    void Save(const StoredSettings& settings, SettingsFields fields) override {
         ++saves;
         if (failSave) {
             throw Exception("Failed to set data for 'Install'");
         }
-        stored = settings;
+        const auto keep = [&](SettingsField field, auto& to, const auto& from) {
+            if (fields[field]) {
+                to = from;
+            }
+        };
+        keep(kInstallField, stored.InstallFolder, settings.InstallFolder);
+        keep(kFile1Field, stored.File1, settings.File1);
+        keep(kFile2Field, stored.File2, settings.File2);
+        keep(kWinDiffPathField, stored.WinDiffPath, settings.WinDiffPath);
+        keep(kActionField, stored.ActionSetting, settings.ActionSetting);
+        keep(kDeleteTempsField, stored.DeleteTemps, settings.DeleteTemps);
     }
 };
 

@@ -74,6 +74,25 @@ TEST_F(TTwinvaneTest, FailedLoadStopsActivationAndReachesTheErrorBox) {
     EXPECT_EQ(view.panels[2], "");
 }
 
+TEST_F(TTwinvaneTest, ValuesTheLoadCouldNotReadAreSavedOnlyOnceChanged) {
+    StoreReadySettings();
+    storage.stored.DeleteTemps = false;
+    storage.failLoadAfterInstall = true;
+    RunHandler(view, [&] { window.FormActivate(); });
+    window.FormClose();
+    EXPECT_EQ(storage.stored.File1, temp / "one.txt");
+    EXPECT_EQ(storage.stored.File2, temp / "two.txt");
+
+    view.dialogAnswers = {temp / "one.txt"};
+    window.File2BtnClick();
+    window.FormClose();
+    EXPECT_EQ(storage.stored.File1, temp / "one.txt");
+    EXPECT_EQ(storage.stored.File2, temp / "one.txt");
+    EXPECT_EQ(storage.stored.WinDiffPath, temp / "windiff.exe");
+    EXPECT_FALSE(storage.stored.DeleteTemps);
+    EXPECT_TRUE(view.plainMessages.empty());
+}
+
 TEST_F(TTwinvaneTest, SelectingFile1AloneLeavesReadinessAlone) {
     window.FormActivate();
     storage.stored = {};

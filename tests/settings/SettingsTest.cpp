@@ -12,6 +12,7 @@ namespace twinvane {
 namespace {
 
 using platform::kRegBinary;
+using platform::kRegDword;
 using platform::kRegSz;
 using testing::RegistrySandbox;
 
@@ -118,6 +119,23 @@ TEST_F(SettingsTest, FailedLoadKeepsWhatWasReadBeforeAndLeavesTheRest) {
     EXPECT_EQ(settings.WinDiffPath, "E:\\windiff.exe");
     EXPECT_EQ(settings.ActionSetting, 9);
     EXPECT_FALSE(settings.DeleteTemps);
+}
+
+TEST_F(SettingsTest, AFailedLoadTellsWhatItReadAndASaveOfThatLeavesTheRest) {
+    sandbox.Plant("Install", kRegSz, Text("E:\\Install"));
+    sandbox.Plant("File 1", kRegDword, std::string(4, '\0'));
+    sandbox.Plant("File 2", kRegSz, Text("E:\\2"));
+    StoredSettings settings = Unusual();
+    SettingsFields read;
+    EXPECT_THROW(LoadSettings(settings, read), SettingsError);
+    EXPECT_EQ(read, SettingsFields().set(kInstallField));
+
+    settings.InstallFolder = "F:\\Install";
+    SaveSettings(settings, read);
+    EXPECT_EQ(sandbox.Peek("Install")->data, Text("F:\\Install"));
+    EXPECT_EQ(sandbox.Peek("File 1")->type, kRegDword);
+    EXPECT_EQ(sandbox.Peek("File 2")->data, Text("E:\\2"));
+    EXPECT_FALSE(sandbox.Peek("WD Loc"));
 }
 
 TEST_F(SettingsTest, ALaterSaveReplacesEveryValue) {
