@@ -5,6 +5,7 @@
 #include "UniqueFd.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace twinvane::platform::posix {
@@ -22,6 +24,8 @@ constexpr const char* kFileName = "registry.reg";
 constexpr const char* kTempName = "registry.reg.tmp";
 constexpr const char* kLockName = "registry.reg.lock";
 constexpr int kMaxBadCopies = 100;
+constexpr int kMaxLinks = 40;
+constexpr std::chrono::milliseconds kLockPoll{5};
 // A registry export of a whole profile stays far below this; anything
 // larger is not ours to load into memory.
 constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
@@ -65,9 +69,11 @@ UniqueFd CreateFolder(const std::string& folder) {
     return dir;
 }
 
-// The file's bytes, or nothing when it does not exist.
-std::optional<std::string> ReadContent(int dir, const std::string& path) {
-    UniqueFd fd(::openat(dir, kFileName, O_RDONLY | O_CLOEXEC | O_NOCTTY));
+// The bytes of `name` in `dir`, or nothing when it does not exist. Opened
+// without blocking, so that a FIFO or a device in its place is refused
+// rather than waited on.
+std::optional<std::string> ReadContent(int dir, const std::string& name, const std::string& path) {
+    UniqueFd fd(::openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.IsOpen()) {
         if (errno == ENOENT) {
             return std::nullopt;
@@ -79,7 +85,7 @@ std::optional<std::string> ReadContent(int dir, const std::string& path) {
         throw RegistryError("Cannot read the settings file " + path + ": " + ErrorText(errno));
     }
     if (!S_ISREG(st.st_mode)) {
-        throw RegistryError("Cannot read the settings file " + path + ": it is not a file");
+        throw RegistryError("Cannot read the settings file " + path + ": it is not a regular file");
     }
     if (st.st_size > kMaxFileSize) {
         throw RegistryError("Cannot read the settings file " + path + ": it is over 64 MiB");
@@ -104,6 +110,38 @@ std::optional<std::string> ReadContent(int dir, const std::string& path) {
     }
 }
 
+// Where a save goes: the settings file itself or, when that is a symbolic
+// link, the file at the end of the links (which need not exist yet), so
+// that a link into a folder of dotfiles stays a link.
+struct SavePlace {
+    std::string folder;
+    std::string name;
+};
+
+SavePlace FollowLinks(const std::string& folder, const std::string& path) {
+    SavePlace place{folder, kFileName};
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        const std::string current = place.folder + "/" + place.name;
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return place;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
+            const int error = length < 0 ? errno : ENAMETOOLONG;
+            throw RegistryError("Cannot follow the link " + path + ": " + ErrorText(error));
+        }
+        std::string target(buffer, static_cast<std::size_t>(length));
+        if (target.front() != '/') {
+            target = place.folder + "/" + target;
+        }
+        const std::size_t slash = target.rfind('/');
+        place = {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
+    }
+    throw RegistryError("Cannot follow the link " + path + ": " + ErrorText(ELOOP));
+}
+
 // The first of registry.reg.bad, registry.reg.bad.2, ... that is not taken.
 std::string FreeBadName(int dir) {
     for (int number = 1; number <= kMaxBadCopies; ++number) {
@@ -117,15 +155,6 @@ std::string FreeBadName(int dir) {
         }
     }
     return {};
-}
-
-void MoveAside(int dir, const std::string& folder, const std::string& path) {
-    const std::string name = FreeBadName(dir);
-    if (name.empty() || ::renameat(dir, kFileName, dir, name.c_str()) != 0) {
-        const std::string reason = name.empty() ? "too many earlier copies" : ErrorText(errno);
-        throw RegistryError("Cannot keep the settings file " + path +
-                            ", which does not parse, beside in " + folder + ": " + reason);
-    }
 }
 
 bool WriteAll(int fd, const std::string& content) {
@@ -145,39 +174,121 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
-// Returns 0 or the errno of the step that failed; the old file then stays.
-int ReplaceAtomically(int dir, const std::string& content) {
-    // Only the holder of the lock writes here, so a temporary file left by
-    // a writer that was killed can go.
-    ::unlinkat(dir, kTempName, 0);
+// Writes `content` to the new file `name` in `dir`, durably. Returns 0 or
+// the errno of the step that failed; a file begun is then removed.
+int WriteNewFile(int dir, const std::string& name, const std::string& content) {
     UniqueFd fd(
-        ::openat(dir, kTempName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!fd.IsOpen()) {
         return errno;
     }
-    int error = 0;
     if (::fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0 ||
-        ::close(fd.Release()) != 0 || ::renameat(dir, kTempName, dir, kFileName) != 0) {
+        ::close(fd.Release()) != 0) {
+        const int error = errno;
+        ::unlinkat(dir, name.c_str(), 0);
+        return error;
+    }
+    return 0;
+}
+
+// Copies the bytes of a file that does not parse beside it, under the first
+// free registry.reg.bad name, and returns that name. The file itself stays
+// until its replacement is in place.
+std::string KeepCopy(int dir, const std::string& folder, const std::string& path,
+                     const std::string& content) {
+    const std::string name = FreeBadName(dir);
+    int error = name.empty() ? 0 : WriteNewFile(dir, name, content);
+    if (!name.empty() && error == 0 && ::fsync(dir) != 0) {
         error = errno;
-        ::unlinkat(dir, kTempName, 0);
+        ::unlinkat(dir, name.c_str(), 0);
+    }
+    if (name.empty() || error != 0) {
+        const std::string reason = name.empty() ? "too many earlier copies" : ErrorText(error);
+        throw RegistryError("Cannot keep the settings file " + path +
+                            ", which does not parse, beside in " + folder + ": " + reason);
+    }
+    return name;
+}
+
+// Replaces `name` in `dir` by a file holding `content`: a temporary file
+// beside it, fsync, rename, fsync of the folder. In the settings folder,
+// where only the holder of the lock writes, the temporary name is fixed and
+// a file left by a writer that was killed can go; in another folder (the
+// target of a link) the name is this process's own. Returns 0 or the errno
+// of the step that failed; the old file then stays.
+int ReplaceAtomically(int dir, bool ownFolder, const std::string& name,
+                      const std::string& content) {
+    const std::string temp =
+        ownFolder ? std::string(kTempName) : "." + name + ".twinvane-" + std::to_string(::getpid());
+    ::unlinkat(dir, temp.c_str(), 0);
+    if (const int error = WriteNewFile(dir, temp, content)) {
+        return error;
+    }
+    if (::renameat(dir, temp.c_str(), dir, name.c_str()) != 0) {
+        const int error = errno;
+        ::unlinkat(dir, temp.c_str(), 0);
         return error;
     }
     // The rename itself is only durable once the folder is.
     return ::fsync(dir) == 0 ? 0 : errno;
 }
 
-// Holds an exclusive open-file-description lock on the lock file while it lives.
-UniqueFd LockFolder(int dir, const std::string& folder) {
-    UniqueFd lock(
-        ::openat(dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
-    if (!lock.IsOpen()) {
-        throw RegistryError("Cannot lock the settings in " + folder + ": " + ErrorText(errno));
+// One version of the settings file: every save renames a new file into
+// place, so a save by the holder of the lock shows as a change here.
+struct FileVersion {
+    ino_t inode = 0;
+    timespec changed{};
+
+    bool operator==(const FileVersion& other) const {
+        return inode == other.inode && changed.tv_sec == other.changed.tv_sec &&
+               changed.tv_nsec == other.changed.tv_nsec;
     }
+};
+
+FileVersion VersionOf(int dir) {
+    struct stat st {};
+    if (::fstatat(dir, kFileName, &st, 0) != 0) {
+        return {};
+    }
+    return {st.st_ino, st.st_ctim};
+}
+
+// Holds an exclusive open-file-description lock on the lock file while it
+// lives. A blocking lock request cannot be given a time limit, so this
+// polls, and gives up once the lock has stayed held for `wait` without the
+// file changing: saves of other processes coming one after another are
+// waited for, a holder that does nothing is not.
+UniqueFd LockFolder(int dir, const std::string& folder, std::chrono::milliseconds wait) {
+    const std::string path = folder + "/" + kLockName;
+    UniqueFd lock(::openat(
+        dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600));
+    struct stat st {};
+    if (!lock.IsOpen() || ::fstat(lock.Get(), &st) != 0) {
+        throw RegistryError("Cannot lock the settings with " + path + ": " + ErrorText(errno));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw RegistryError("Cannot lock the settings with " + path + ": it is not a regular file");
+    }
+    FileVersion seen = VersionOf(dir);
+    auto deadline = std::chrono::steady_clock::now() + wait;
     struct flock request {};
     request.l_type = F_WRLCK;
     request.l_whence = SEEK_SET;
-    while (::fcntl(lock.Get(), F_OFD_SETLKW, &request) != 0) {
+    while (::fcntl(lock.Get(), F_OFD_SETLK, &request) != 0) {
         if (errno == EINTR) {
+            continue;
+        }
+        if (errno == EAGAIN || errno == EACCES) {
+            const FileVersion now = VersionOf(dir);
+            if (now != seen) {
+                seen = now;
+                deadline = std::chrono::steady_clock::now() + wait;
+            } else if (std::chrono::steady_clock::now() >= deadline) {
+                throw RegistryError("Cannot save the settings: another program still holds the "
+                                    "lock file " +
+                                    path);
+            }
+            std::this_thread::sleep_for(kLockPoll);
             continue;
         }
         // A file system without locks still gets whole-file replacement;
@@ -185,7 +296,7 @@ UniqueFd LockFolder(int dir, const std::string& folder) {
         if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) {
             break;
         }
-        throw RegistryError("Cannot lock the settings in " + folder + ": " + ErrorText(errno));
+        throw RegistryError("Cannot lock the settings with " + path + ": " + ErrorText(errno));
     }
     return lock;
 }
@@ -199,8 +310,8 @@ RegistryFile RegistryFile::ForCurrentUser() {
     return RegistryFile(base + "/twinvane");
 }
 
-RegistryFile::RegistryFile(std::string folder)
-    : folder_(std::move(folder)), path_(folder_ + "/" + kFileName) {}
+RegistryFile::RegistryFile(std::string folder, std::chrono::milliseconds lockWait)
+    : folder_(std::move(folder)), path_(folder_ + "/" + kFileName), lockWait_(lockWait) {}
 
 RegistryDocument RegistryFile::Load() const {
     const UniqueFd dir = OpenFolder(folder_);
@@ -210,7 +321,7 @@ RegistryDocument RegistryFile::Load() const {
         }
         throw RegistryError("Cannot read the settings file " + path_ + ": " + ErrorText(errno));
     }
-    const auto content = ReadContent(dir.Get(), path_);
+    const auto content = ReadContent(dir.Get(), kFileName, path_);
     if (!content) {
         return {};
     }
@@ -230,19 +341,36 @@ RegistryDocument RegistryFile::Load() const {
 
 void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) const {
     const UniqueFd dir = CreateFolder(folder_);
-    const UniqueFd lock = LockFolder(dir.Get(), folder_);
+    const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
+    const SavePlace place = FollowLinks(folder_, path_);
+    const bool ownFolder = place.folder == folder_;
+    const UniqueFd otherDir = ownFolder ? UniqueFd() : OpenFolder(place.folder);
+    if (!ownFolder && !otherDir.IsOpen()) {
+        throw RegistryError("Cannot save the settings file " + path_ + " in " + place.folder +
+                            ": " + ErrorText(errno));
+    }
+    const int saveDir = ownFolder ? dir.Get() : otherDir.Get();
+
     RegistryDocument document;
-    if (const auto content = ReadContent(dir.Get(), path_)) {
+    std::optional<std::string> unparsable;
+    if (auto content = ReadContent(saveDir, place.name, path_)) {
         try {
             document = ParseRegedit(*content);
         } catch (const RegeditParseError&) {
-            MoveAside(dir.Get(), folder_, path_);
+            unparsable = std::move(content);
         }
     }
     if (!change(document)) {
         return;
     }
-    if (const int error = ReplaceAtomically(dir.Get(), WriteRegedit(document))) {
+    const std::string kept =
+        unparsable ? KeepCopy(dir.Get(), folder_, path_, *unparsable) : std::string();
+    if (const int error =
+            ReplaceAtomically(saveDir, ownFolder, place.name, WriteRegedit(document))) {
+        // The file that does not parse is still there; one copy of it is enough.
+        if (!kept.empty()) {
+            ::unlinkat(dir.Get(), kept.c_str(), 0);
+        }
         throw RegistryError("Cannot save the settings file " + path_ + ": " + ErrorText(error));
     }
 }

@@ -3,6 +3,7 @@
 
 #include "RegistryDocument.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -18,27 +19,38 @@ public:
     // RegistryError when no home folder can be found.
     static RegistryFile ForCurrentUser();
 
+    // How long a save waits on a lock that another process holds without
+    // saving anything, before it gives up.
+    static constexpr std::chrono::milliseconds kLockWait{3000};
+
     // The file registry.reg in `folder`.
-    explicit RegistryFile(std::string folder);
+    explicit RegistryFile(std::string folder, std::chrono::milliseconds lockWait = kLockWait);
 
     const std::string& Path() const { return path_; }
 
     // What the file holds; an empty registry when there is no file yet.
-    // Raises RegistryError naming the file when it cannot be read or does
-    // not parse (with the line, and the name it will be kept under).
+    // Raises RegistryError naming the file when it cannot be read, is not a
+    // regular file, or does not parse (with the line, and the name it will
+    // be kept under).
     RegistryDocument Load() const;
 
-    // Re-reads the file under an exclusive lock, lets `change` alter what it
-    // holds and, when `change` returns true, replaces the file atomically:
-    // a temporary file in the same folder, fsync, rename, fsync of the
-    // folder. A file that does not parse is first kept beside as
-    // registry.reg.bad (or .bad.2, .bad.3, ... when that is taken) and
-    // counts as empty. Raises RegistryError; the file is then unchanged.
+    // Re-reads the file under an exclusive lock (registry.reg.lock, given
+    // up when held elsewhere for `lockWait` with no save meanwhile, the
+    // error naming it), lets `change` alter what it holds and, when `change`
+    // returns true, replaces the file atomically: a temporary file in the
+    // same folder, fsync, rename, fsync of the folder. When
+    // registry.reg is a symbolic link, the file at the end of the link is
+    // replaced that way in its own folder, and the link stays. A file that
+    // does not parse counts as empty; it is first copied beside as
+    // registry.reg.bad (or .bad.2, .bad.3, ... when that is taken) and stays
+    // in place until the new file replaces it. Raises RegistryError; the
+    // file is then unchanged.
     void Update(const std::function<bool(RegistryDocument&)>& change) const;
 
 private:
     std::string folder_;
     std::string path_;
+    std::chrono::milliseconds lockWait_;
 };
 
 } // namespace twinvane::platform::posix

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Two runs of the main window over the real settings file: what the first
 // chose, the second finds.
+#include "HeldLock.h"
 #include "app/FakeMainView.h"
 #include "app/RegistrySettingsStorage.h"
 #include "app/TTwinvane.h"
@@ -8,6 +9,8 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace twinvane {
 namespace {
@@ -47,6 +50,23 @@ TEST(RememberedSettingsTest, ChoicesSurviveARestart) {
     EXPECT_FALSE(view.deleteTempsChecked);
     EXPECT_EQ(view.panels[2], "READY");
     EXPECT_TRUE(view.compareEnabled);
+}
+
+TEST(RememberedSettingsTest, CloseWhileAnotherProgramHoldsTheLockSaysSoAndCloses) {
+    testing::TempFolder config;
+    testing::EnvGuard configHome("XDG_CONFIG_HOME", config.Path().string());
+    std::filesystem::create_directories(config.Path() / "twinvane");
+    const testing::HeldLock held(config / "twinvane/registry.reg.lock");
+    RegistrySettingsStorage storage;
+    testing::RecordingLauncher shell;
+    testing::FakeMainView view;
+    TTwinvane window(view, storage, shell);
+    window.FormActivate();
+    window.Exit1Click();
+    window.FormClose();
+    EXPECT_TRUE(view.closeRequested);
+    EXPECT_EQ(view.plainMessages, std::vector<std::string>{"Unable to save files"});
+    EXPECT_TRUE(view.errorBoxes.empty());
 }
 
 } // namespace

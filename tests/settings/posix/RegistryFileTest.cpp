@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "platform/posix/RegistryFile.h"
+#include "HeldLock.h"
 #include "platform/Registry.h"
 #include "platform/posix/RegeditFormat.h"
 #include "settings/Settings.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -20,6 +23,7 @@ using platform::RegistryError;
 using platform::posix::FoldCase;
 using platform::posix::ParseRegedit;
 using testing::EnvGuard;
+using testing::HeldLock;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -54,6 +58,7 @@ class RegistryFileTest : public ::testing::Test {
 protected:
     TempFolder temp;
     EnvGuard config{"XDG_CONFIG_HOME", temp / "config"};
+    const std::string folder = temp / "config/twinvane";
     const std::string file = temp / "config/twinvane/registry.reg";
 };
 
@@ -165,6 +170,104 @@ TEST_F(RegistryFileTest, UnparseableFileFailsTheLoadAndIsKeptAsideAtTheNextSave)
     SaveSettings(Sample());
     EXPECT_EQ(ReadFile(file + ".bad"), broken);
     EXPECT_EQ(ReadFile(file + ".bad.2"), "not a registry\n");
+}
+
+TEST_F(RegistryFileTest, AFailedSaveLeavesAnUnparseableFileInPlace) {
+    fs::create_directories(folder);
+    WriteFile(file, "not a registry\n");
+    // A folder where the temporary file goes makes the save fail late.
+    fs::create_directories(temp.Path() / "config/twinvane/registry.reg.tmp");
+    EXPECT_THROW(SaveSettings(Sample()), RegistryError);
+    EXPECT_EQ(ReadFile(file), "not a registry\n");
+    EXPECT_FALSE(fs::exists(file + ".bad"));
+}
+
+TEST_F(RegistryFileTest, ASaveThroughALinkReplacesTheLinkedFileAndKeepsTheLink) {
+    const std::string dotfiles = temp / "dotfiles";
+    const struct {
+        const char* name;
+        std::string link;
+        bool targetExists;
+    } cases[] = {
+        {"relative", "../../dotfiles/twinvane.reg", true},
+        {"absolute", dotfiles + "/twinvane.reg", true},
+        {"to a file not there yet", dotfiles + "/twinvane.reg", false},
+    };
+    const std::string other =
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"Kept\"=\"yes\"\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(temp.Path() / "config");
+        fs::remove_all(dotfiles);
+        fs::create_directories(folder);
+        fs::create_directories(dotfiles);
+        if (c.targetExists) {
+            WriteFile(dotfiles + "/twinvane.reg", other);
+        }
+        fs::create_symlink(c.link, file);
+
+        SaveSettings(Sample());
+        ASSERT_TRUE(fs::is_symlink(file));
+        EXPECT_EQ(fs::read_symlink(file).string(), c.link);
+        const auto saved = ParseRegedit(ReadFile(dotfiles + "/twinvane.reg"));
+        ASSERT_NE(saved.FindValue(kSection, "WD Loc"), nullptr);
+        EXPECT_EQ(saved.FindValue("HKEY_CURRENT_USER\\Software\\Other", "Kept") != nullptr,
+                  c.targetExists);
+        EXPECT_EQ(ModeOf(dotfiles + "/twinvane.reg"), 0600);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dotfiles), fs::directory_iterator()), 1)
+            << "a temporary file is left";
+    }
+}
+
+TEST_F(RegistryFileTest, AFifoForTheFileOrItsLockIsRefusedWithoutWaiting) {
+    const struct {
+        const char* name;
+        bool loadRefused;
+        std::string error;
+    } cases[] = {
+        {"registry.reg", true,
+         "Cannot read the settings file " + file + ": it is not a regular file"},
+        {"registry.reg.lock", false,
+         "Cannot lock the settings with " + file + ".lock: it is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const std::string fifo = folder + "/" + c.name;
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        StoredSettings settings;
+        if (c.loadRefused) {
+            EXPECT_THROW(LoadSettings(settings), RegistryError);
+        } else {
+            EXPECT_NO_THROW(LoadSettings(settings));
+        }
+        try {
+            SaveSettings(Sample());
+            ADD_FAILURE() << "no error raised";
+        } catch (const RegistryError& error) {
+            EXPECT_EQ(error.Message(), c.error);
+        }
+        EXPECT_TRUE(fs::is_fifo(fifo));
+    }
+}
+
+TEST_F(RegistryFileTest, ASaveGivesUpOnALockHeldTooLongAndNamesTheLockFile) {
+    SaveSettings(Sample());
+    const std::string before = ReadFile(file);
+    const HeldLock held(file + ".lock");
+    const platform::posix::RegistryFile registry(folder, std::chrono::milliseconds(100));
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        registry.Update([](platform::posix::RegistryDocument&) { return true; });
+        FAIL() << "no error raised";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(error.Message(),
+                  "Cannot save the settings: another program still holds the lock file " + file +
+                      ".lock");
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(ReadFile(file), before);
 }
 
 TEST_F(RegistryFileTest, SessionsSavingAtTheSameTimeKeepEachOthersChanges) {
