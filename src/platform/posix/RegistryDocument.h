@@ -34,8 +34,8 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub);
 // its values in the order they were first stored. The root keys and
 // HKEY_CURRENT_USER\Software always exist, as on every Windows profile, and
 // a key implies the keys above it. Each operation costs about the length of
-// the names it is given, however deep or many the keys, so that reading a
-// file stays linear in its size.
+// the names it is given (and the keys it removes), however deep or many the
+// keys, so that reading a file stays linear in its size.
 class RegistryDocument {
 public:
     using NamedValue = posix::NamedValue;

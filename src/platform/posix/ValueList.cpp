@@ -96,29 +96,42 @@ void ValueList::Append(NamedValue entry, std::uint32_t hash) {
         }
     }
     blocks_.back().push_back(std::move(entry));
-    if (!removed_.empty()) {
-        removed_.push_back(false);
-    }
     const std::size_t position = stored_++;
     ++live_;
-    if (indexed_) {
-        index_.Insert(hash, static_cast<std::uint32_t>(position));
-    } else if (live_ > kIndexFrom) {
-        Reindex();
+    try {
+        if (!removed_.empty()) {
+            removed_.push_back(false);
+        }
+        if (indexed_) {
+            index_.Insert(hash, static_cast<std::uint32_t>(position));
+        } else if (live_ > kIndexFrom) {
+            Reindex();
+        }
+    } catch (...) {
+        // A value the index does not know would be stored twice later.
+        removed_.resize(removed_.empty() ? 0 : position);
+        --stored_;
+        --live_;
+        blocks_.back().pop_back();
+        throw;
     }
 }
 
 void ValueList::Reindex() {
-    index_.Clear();
-    indexed_ = live_ > kIndexFrom;
-    for (std::size_t position = 0; indexed_ && position < stored_; ++position) {
+    FoldedIndex<std::uint32_t> index;
+    const bool indexed = live_ > kIndexFrom;
+    for (std::size_t position = 0; indexed && position < stored_; ++position) {
         if (IsLive(position)) {
-            index_.Insert(Hash(At(position).name), static_cast<std::uint32_t>(position));
+            index.Insert(Hash(At(position).name), static_cast<std::uint32_t>(position));
         }
     }
+    index_ = std::move(index);
+    indexed_ = indexed;
 }
 
 void ValueList::Sweep() {
+    index_.Clear(); // its positions are about to change
+    indexed_ = false;
     std::size_t kept = 0;
     for (std::size_t position = 0; position < stored_; ++position) {
         if (IsLive(position)) {
