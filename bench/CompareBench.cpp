@@ -3,6 +3,7 @@
 // recording program stands in for it), against starting that program
 // directly through the shell; then with two 100 MiB files that need
 // temporary copies, against `cp` of both files and the same direct start.
+#include "BenchSupport.h"
 #include "app/FakeMainView.h"
 #include "app/TTwinvane.h"
 #include "platform/DesktopPlaces.h"
@@ -23,15 +24,12 @@
 
 namespace {
 
+using twinvane::bench::Median;
+
 namespace fs = std::filesystem;
 using namespace twinvane;
 
 const std::string kRecorder = TWINVANE_RECORDER_PATH;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void WaitFor(const std::string& path) {
     while (!fs::exists(path)) {

@@ -2,6 +2,7 @@
 // CopyFileTo against `dd bs=8192` (the same system calls: the floor) and
 // `cp`, on one large file, median of several runs; then the peak memory of
 // copying a small and a large file, each in a child process of its own.
+#include "BenchSupport.h"
 #include "fileutil/fileops.h"
 
 #include <sys/resource.h>
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace {
+
+using twinvane::bench::Median;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -51,11 +54,6 @@ int Run(const std::vector<std::string>& argv) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return status;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double TimeOnce(const std::function<void()>& work, const std::string& target) {

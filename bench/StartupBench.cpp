@@ -2,6 +2,8 @@
 // Process start to the main window shown with its settings loaded and the
 // readiness check done, against a bare Qt window with the same widgets, on
 // the offscreen platform; median of many alternating runs, as a ratio.
+#include "BenchSupport.h"
+
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,8 @@
 #include <vector>
 
 namespace {
+
+using twinvane::bench::Median;
 
 namespace fs = std::filesystem;
 
@@ -36,11 +40,6 @@ double TimeProbe(const std::string& probe, const char* mode) {
     }
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

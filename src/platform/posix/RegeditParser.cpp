@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RegeditFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -30,11 +31,6 @@ std::string_view TrimRight(std::string_view text) {
 
 std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
-}
-
-bool StartsWithFolded(std::string_view text, std::string_view lowerPrefix) {
-    return text.size() >= lowerPrefix.size() &&
-           FoldCase(text.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 
 int HexDigit(char c) {
@@ -96,20 +92,36 @@ private:
     std::size_t number_ = 0;
 };
 
+// Where value lines go: nowhere before the first [key] line, where they are
+// an error, and nowhere after a removal, where they are ignored as on import.
+struct ValueTarget {
+    bool afterKeyLine = false;
+    ValueList* values = nullptr;
+};
+
 // A quoted text at the start of `text`, with \\ and \" unescaped. Any other
 // backslash stands for itself, as in the paths people type by hand.
 std::string ReadQuoted(std::string_view text, std::string_view& rest, std::size_t line) {
     std::string content;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"') {
+    for (std::size_t i = 1; i < text.size();) {
+        // Runs of plain bytes are taken whole.
+        std::size_t special = i;
+        while (special < text.size() && text[special] != '\\' && text[special] != '"') {
+            ++special;
+        }
+        content.append(text, i, special - i);
+        i = special;
+        if (i == text.size()) {
+            break;
+        }
+        if (text[i] == '"') {
             rest = text.substr(i + 1);
             return content;
         }
-        if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+        if (i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
             ++i;
         }
-        content += text[i];
+        content += text[i++];
     }
     throw RegeditParseError(line, "a quoted text lacks its closing quote");
 }
@@ -162,8 +174,7 @@ RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t
     return value;
 }
 
-void ParseValueLine(std::string_view text, const std::optional<std::string>& key, LineReader& lines,
-                    RegistryDocument& document) {
+void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader& lines) {
     const std::size_t line = lines.Number();
     std::string name;
     std::string_view rest;
@@ -208,21 +219,21 @@ void ParseValueLine(std::string_view text, const std::optional<std::string>& key
         throw RegeditParseError(line, "unknown kind of value data");
     }
 
-    if (!key) {
+    if (!target.afterKeyLine) {
         throw RegeditParseError(line, "a value before any [key] line");
     }
-    if (key->empty()) {
-        return; // the values of a key being removed are ignored, as on import
+    if (target.values == nullptr) {
+        return;
     }
     if (value) {
-        document.SetValue(*key, name, *value);
+        target.values->Set(name, std::move(*value));
     } else {
-        document.DeleteValue(*key, name);
+        target.values->Erase(name);
     }
 }
 
-// Returns the key the following values belong to: empty after a removal.
-std::string ParseKeyLine(std::string_view text, std::size_t line, RegistryDocument& document) {
+// Returns where the following values go: nowhere after a removal.
+ValueList* ParseKeyLine(std::string_view text, std::size_t line, RegistryDocument& document) {
     if (text.back() != ']') {
         throw RegeditParseError(line, "a [key] line lacks its closing \"]\"");
     }
@@ -236,10 +247,9 @@ std::string ParseKeyLine(std::string_view text, std::size_t line, RegistryDocume
     }
     if (remove) {
         document.DeleteKey(path);
-        return {};
+        return nullptr;
     }
-    document.StoreKey(path);
-    return std::string(path);
+    return &document.StoreKey(path);
 }
 
 } // namespace
@@ -254,16 +264,16 @@ RegistryDocument ParseRegedit(std::string_view text) {
         throw RegeditParseError(1, "the first line is not \"REGEDIT4\"");
     }
     RegistryDocument document;
-    std::optional<std::string> key;
+    ValueTarget target;
     while (lines.Next(line)) {
         const std::string_view content = Trim(line);
         if (content.empty() || content.front() == ';') {
             continue;
         }
         if (content.front() == '[') {
-            key = ParseKeyLine(content, lines.Number(), document);
+            target = {true, ParseKeyLine(content, lines.Number(), document)};
         } else if (content.front() == '"' || content.front() == '@') {
-            ParseValueLine(content, key, lines, document);
+            ParseValueLine(content, target, lines);
         } else {
             throw RegeditParseError(lines.Number(), "a line that is neither a [key] nor a value");
         }

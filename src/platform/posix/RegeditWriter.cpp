@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RegeditFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace twinvane::platform::posix {
@@ -10,28 +11,28 @@ namespace {
 constexpr std::size_t kLineWidth = 80;
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 
-std::string Quoted(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '\\' || c == '"') {
-            quoted += '\\';
+void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t special = std::min(text.find_first_of("\\\"", start), text.size());
+        out.append(text, start, special - start);
+        if (special < text.size()) {
+            out += '\\';
+            out += text[special];
         }
-        quoted += c;
+        start = special + 1;
     }
-    quoted += '"';
-    return quoted;
+    out += '"';
 }
 
-std::string HexNumber(std::uint32_t number, std::size_t minDigits) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kHexDigits[number & 0xF]);
-        number >>= 4;
-    } while (number != 0);
-    if (digits.size() < minDigits) {
-        digits.insert(0, minDigits - digits.size(), '0');
+void AppendHexNumber(std::string& out, std::uint32_t number, std::size_t minDigits) {
+    std::size_t digits = 1;
+    while (digits < 8 && number >> (4 * digits) != 0) {
+        ++digits;
     }
-    return digits;
+    for (std::size_t i = std::max(digits, minDigits); i-- > 0;) {
+        out += kHexDigits[(number >> (4 * i)) & 0xF];
+    }
 }
 
 // A text that reads back unchanged from the "quoted" form: exactly one zero
@@ -43,42 +44,54 @@ bool FitsQuotedForm(const RegistryValue& value) {
                std::string_view::npos;
 }
 
-void AppendHex(std::string& out, std::string line, std::string_view bytes) {
+// `out` ends with the start of the line, from `lineStart` on.
+void AppendHex(std::string& out, std::size_t lineStart, std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        std::string piece{kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
-        if (i + 1 < bytes.size()) {
-            piece += ',';
-        }
+        const std::size_t piece = i + 1 < bytes.size() ? 3 : 2;
         // Room is kept for the "\" that continues the line.
-        if (i > 0 && line.size() + piece.size() + 1 > kLineWidth) {
-            out += line;
-            out += "\\\n";
-            line = "  ";
+        if (i > 0 && out.size() - lineStart + piece + 1 > kLineWidth) {
+            out += "\\\n  ";
+            lineStart = out.size() - 2;
         }
-        line += piece;
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out += kHexDigits[byte >> 4];
+        out += kHexDigits[byte & 0xF];
+        if (piece == 3) {
+            out += ',';
+        }
     }
-    out += line;
     out += '\n';
 }
 
 void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
-    std::string line = entry.name.empty() ? "@" : Quoted(entry.name);
-    line += '=';
+    const std::size_t lineStart = out.size();
+    if (entry.name.empty()) {
+        out += '@';
+    } else {
+        AppendQuoted(out, entry.name);
+    }
+    out += '=';
     const RegistryValue& value = entry.value;
     if (FitsQuotedForm(value)) {
-        out += line + Quoted(std::string_view(value.data).substr(0, value.data.size() - 1)) + '\n';
+        AppendQuoted(out, std::string_view(value.data).substr(0, value.data.size() - 1));
+        out += '\n';
     } else if (value.type == kRegDword && value.data.size() == 4) {
         std::uint32_t number = 0;
         for (std::size_t i = 0; i < 4; ++i) {
             number |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.data[i]))
                       << (8 * i);
         }
-        out += line + "dword:" + HexNumber(number, 8) + '\n';
+        out += "dword:";
+        AppendHexNumber(out, number, 8);
+        out += '\n';
     } else if (value.type == kRegBinary) {
-        AppendHex(out, line + "hex:", value.data);
+        out += "hex:";
+        AppendHex(out, lineStart, value.data);
     } else {
-        AppendHex(out, line + "hex(" + HexNumber(value.type, 1) + "):", value.data);
+        out += "hex(";
+        AppendHexNumber(out, value.type, 1);
+        out += "):";
+        AppendHex(out, lineStart, value.data);
     }
 }
 
@@ -87,7 +100,9 @@ void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
 std::string WriteRegedit(const RegistryDocument& document) {
     std::string out = "REGEDIT4\n";
     for (const auto& key : document.Keys()) {
-        out += "\n[" + key.path + "]\n";
+        out += "\n[";
+        out += key.path;
+        out += "]\n";
         for (const auto& entry : key.values) {
             AppendValue(out, entry);
         }

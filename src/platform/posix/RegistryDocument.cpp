@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace twinvane::platform::posix {
 namespace {
@@ -16,40 +17,37 @@ constexpr std::string_view kUserSoftware = "hkey_current_user\\software";
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 
-bool IsRootKey(std::string_view folded) {
-    return std::find(kRootKeys.begin(), kRootKeys.end(), folded) != kRootKeys.end();
+bool IsRootKey(std::string_view name) {
+    return std::any_of(kRootKeys.begin(), kRootKeys.end(),
+                       [&](std::string_view root) { return EqualFolded(name, root); });
 }
 
 bool HasLineBreakOrZero(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 } // namespace
 
-std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 bool IsValidKeyPath(std::string_view path) {
-    const std::size_t rootEnd = path.find('\\');
-    if (!IsRootKey(FoldCase(path.substr(0, rootEnd)))) {
+    const std::size_t rootEnd = std::min(path.find('\\'), path.size());
+    if (!IsRootKey(path.substr(0, rootEnd))) {
         return false;
     }
-    std::size_t start = rootEnd;
-    while (start != std::string_view::npos) {
-        ++start;
-        const std::size_t end = path.find('\\', start);
-        const std::string_view part = path.substr(start, end - start);
-        if (part.empty() || part.size() > kMaxKeyNameLength || HasLineBreakOrZero(part)) {
+    // One pass over the parts after the root, however many there are.
+    std::size_t partLength = 0;
+    for (std::size_t i = rootEnd + 1; i <= path.size(); ++i) {
+        const char c = i < path.size() ? path[i] : '\\';
+        if (c == '\\') {
+            if (partLength == 0 || partLength > kMaxKeyNameLength) {
+                return false;
+            }
+            partLength = 0;
+        } else if (c == '\r' || c == '\n' || c == '\0') {
             return false;
+        } else {
+            ++partLength;
         }
-        start = end;
     }
     return true;
 }
@@ -67,10 +65,35 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub) {
     return joined;
 }
 
+RegistryDocument::RegistryDocument(const RegistryDocument& other) {
+    for (const auto& key : other.keys_) {
+        Ensure(key.path).values = key.values;
+    }
+}
+
+// Swapping, unlike moving, is guaranteed to keep the pointers and iterators
+// between the members valid.
+RegistryDocument::RegistryDocument(RegistryDocument&& other) noexcept {
+    keys_.swap(other.keys_);
+    std::swap(index_, other.index_);
+    parents_.swap(other.parents_);
+}
+
+RegistryDocument& RegistryDocument::operator=(RegistryDocument other) noexcept {
+    keys_.swap(other.keys_);
+    std::swap(index_, other.index_);
+    parents_.swap(other.parents_);
+    return *this;
+}
+
 bool RegistryDocument::HasKey(std::string_view path) const {
-    const std::string folded = FoldCase(path);
-    return IsRootKey(folded) || folded == kUserSoftware || index_.contains(folded) ||
-           ancestors_.contains(folded);
+    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || Find(path) != nullptr ||
+        parents_.contains(path)) {
+        return true;
+    }
+    const std::string below = std::string(path) + '\\';
+    const auto next = parents_.lower_bound(below);
+    return next != parents_.end() && StartsWithFolded(next->first, below);
 }
 
 bool RegistryDocument::CreateKey(std::string_view path) {
@@ -84,103 +107,132 @@ bool RegistryDocument::CreateKey(std::string_view path) {
 const RegistryValue* RegistryDocument::FindValue(std::string_view path,
                                                  std::string_view name) const {
     const Key* key = Find(path);
-    if (key == nullptr) {
-        return nullptr;
-    }
-    const std::string folded = FoldCase(name);
-    for (const auto& entry : key->values) {
-        if (FoldCase(entry.name) == folded) {
-            return &entry.value;
-        }
-    }
-    return nullptr;
+    return key == nullptr ? nullptr : key->values.Find(name);
 }
 
-bool RegistryDocument::SetValue(std::string_view path, std::string_view name,
-                                const RegistryValue& value) {
-    Key& key = Ensure(path);
-    const std::string folded = FoldCase(name);
-    for (auto& entry : key.values) {
-        if (FoldCase(entry.name) == folded) {
-            if (entry.value == value) {
-                return false;
-            }
-            entry.value = value;
-            return true;
-        }
-    }
-    key.values.push_back({std::string(name), value});
-    return true;
+bool RegistryDocument::SetValue(std::string_view path, std::string_view name, RegistryValue value) {
+    return Ensure(path).values.Set(name, std::move(value));
 }
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
-    const std::string folded = FoldCase(path);
-    const std::string below = folded + '\\';
-    const auto removed = std::erase_if(keys_, [&](const Key& key) {
-        const std::string keyFolded = FoldCase(key.path);
-        return keyFolded == folded || keyFolded.starts_with(below);
-    });
-    Reindex();
-    return removed > 0;
+    bool removed = false;
+    if (Key* key = Find(path)) {
+        Remove(*key);
+        removed = true;
+    }
+    if (const auto parent = parents_.find(path); parent != parents_.end()) {
+        removed = RemoveChildren(parent) || removed;
+    }
+    const std::string below = std::string(path) + '\\';
+    for (auto parent = parents_.lower_bound(below);
+         parent != parents_.end() && StartsWithFolded(parent->first, below);) {
+        removed = RemoveChildren(parent++) || removed;
+    }
+    return removed;
 }
 
 bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name) {
     Key* key = Find(path);
-    if (key == nullptr) {
-        return false;
-    }
-    const std::string folded = FoldCase(name);
-    return std::erase_if(key->values, [&](const NamedValue& entry) {
-               return FoldCase(entry.name) == folded;
-           }) > 0;
+    return key != nullptr && key->values.Erase(name);
 }
 
 bool RegistryDocument::Merge(const RegistryDocument& changes) {
     bool changed = false;
     for (const auto& key : changes.keys_) {
         changed = CreateKey(key.path) || changed;
+        if (key.values.empty()) {
+            continue; // a key that exists only above others stays so
+        }
+        ValueList& values = Ensure(key.path).values;
         for (const auto& entry : key.values) {
-            changed = SetValue(key.path, entry.name, entry.value) || changed;
+            changed = values.Set(entry.name, entry.value) || changed;
         }
     }
     return changed;
 }
 
+std::uint32_t RegistryDocument::Hash(std::string_view path) {
+    return static_cast<std::uint32_t>(HashFolded(path));
+}
+
 RegistryDocument::Key* RegistryDocument::Find(std::string_view path) {
-    const auto found = index_.find(FoldCase(path));
-    return found == index_.end() ? nullptr : &keys_[found->second];
+    const auto* found = index_.Find(
+        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
+    return found == nullptr ? nullptr : &**found;
 }
 
 const RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
-    const auto found = index_.find(FoldCase(path));
-    return found == index_.end() ? nullptr : &keys_[found->second];
+    const auto* found = index_.Find(
+        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
+    return found == nullptr ? nullptr : &**found;
 }
 
 RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
     if (Key* key = Find(path)) {
         return *key;
     }
-    const std::string folded = FoldCase(path);
-    index_.emplace(folded, keys_.size());
-    for (std::size_t cut = folded.rfind('\\'); cut != std::string::npos;
-         cut = folded.rfind('\\', cut - 1)) {
-        ancestors_.insert(folded.substr(0, cut));
-        if (cut == 0) {
-            break;
-        }
+    const auto key = keys_.emplace(keys_.end());
+    try {
+        key->path = path;
+        Link(*key);
+        index_.Insert(Hash(path), key);
+    } catch (...) {
+        Unlink(*key);
+        keys_.erase(key);
+        throw;
     }
-    keys_.push_back({std::string(path), {}});
-    return keys_.back();
+    return *key;
 }
 
-void RegistryDocument::Reindex() {
-    std::vector<Key> keys = std::move(keys_);
-    keys_.clear();
-    index_.clear();
-    ancestors_.clear();
-    for (auto& key : keys) {
-        Ensure(key.path).values = std::move(key.values);
+void RegistryDocument::Link(Key& key) {
+    const std::size_t cut = key.path.rfind('\\');
+    if (cut == std::string::npos) {
+        return; // a root key
     }
+    const std::string_view parentPath = std::string_view(key.path).substr(0, cut);
+    auto parent = parents_.find(parentPath);
+    if (parent == parents_.end()) {
+        parent = parents_.emplace(parentPath, Children{}).first;
+    }
+    key.hasParent_ = true;
+    key.parent_ = parent;
+    key.next_ = parent->second.first;
+    if (key.next_ != nullptr) {
+        key.next_->previous_ = &key;
+    }
+    parent->second.first = &key;
+}
+
+void RegistryDocument::Unlink(Key& key) {
+    if (!key.hasParent_) {
+        return;
+    }
+    Children& siblings = key.parent_->second;
+    (key.previous_ != nullptr ? key.previous_->next_ : siblings.first) = key.next_;
+    if (key.next_ != nullptr) {
+        key.next_->previous_ = key.previous_;
+    }
+    if (siblings.first == nullptr) {
+        parents_.erase(key.parent_);
+    }
+    key.hasParent_ = false;
+}
+
+void RegistryDocument::Remove(Key& key) {
+    Unlink(key);
+    keys_.erase(index_.Take(
+        Hash(key.path), [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
+}
+
+// Removes every key whose parent `parent` is; the parent goes with the last
+// of them. Returns true, as a parent always has a key below it.
+bool RegistryDocument::RemoveChildren(Parents::iterator parent) {
+    for (Key* child = parent->second.first; child != nullptr;) {
+        Key* next = child->next_;
+        Remove(*child);
+        child = next;
+    }
+    return true;
 }
 
 } // namespace twinvane::platform::posix

@@ -1,21 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CaseFold.h"
+#include "FoldedIndex.h"
+#include "ValueList.h"
+
 #include "platform/Registry.h"
 
+#include <cstdint>
+#include <list>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
-#include <vector>
 
 namespace twinvane::platform::posix {
 
 // Registry key paths start with one of the Windows root keys
 // ("HKEY_CURRENT_USER\Software\..."). Like Windows, every comparison of key
-// and value names ignores the case of ASCII letters; the spelling first
-// stored is the one kept.
-std::string FoldCase(std::string_view text);
+// and value names ignores the case of ASCII letters (FoldCase); the spelling
+// first stored is the one kept.
 
 // True when `path` names a root key and every part of it is a usable name:
 // not empty, at most 255 bytes, without line breaks or zero bytes.
@@ -30,19 +33,45 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub);
 // An in-memory registry: keys in the order they were first stored, each with
 // its values in the order they were first stored. The root keys and
 // HKEY_CURRENT_USER\Software always exist, as on every Windows profile, and
-// a key implies the keys above it.
+// a key implies the keys above it. Each operation costs about the length of
+// the names it is given (and the keys it removes), however deep or many the
+// keys, so that reading a file stays linear in its size.
 class RegistryDocument {
 public:
-    struct NamedValue {
-        std::string name;
-        RegistryValue value;
-        friend bool operator==(const NamedValue&, const NamedValue&) = default;
+    using NamedValue = posix::NamedValue;
+    struct Key;
+
+private:
+    // The stored keys right below one path, chained through the keys.
+    struct Children {
+        Key* first = nullptr;
     };
+    // By path, in folded order, so that the paths below a path stand together.
+    using Parents = std::map<std::string, Children, FoldedLess>;
+
+public:
     struct Key {
         std::string path;
-        std::vector<NamedValue> values;
-        friend bool operator==(const Key&, const Key&) = default;
+        ValueList values;
+
+        friend bool operator==(const Key& a, const Key& b) {
+            return a.path == b.path && a.values == b.values;
+        }
+
+    private:
+        friend class RegistryDocument;
+        // The key's place among the children of the path above it.
+        bool hasParent_ = false;
+        Parents::iterator parent_;
+        Key* previous_ = nullptr;
+        Key* next_ = nullptr;
     };
+
+    RegistryDocument() = default;
+    RegistryDocument(const RegistryDocument& other);
+    RegistryDocument(RegistryDocument&& other) noexcept;
+    RegistryDocument& operator=(RegistryDocument other) noexcept;
+    ~RegistryDocument() = default;
 
     bool HasKey(std::string_view path) const;
 
@@ -53,11 +82,12 @@ public:
     const RegistryValue* FindValue(std::string_view path, std::string_view name) const;
 
     // Keeps `path` (a valid key path) as a key of its own, even one that
-    // exists anyway, as a file lists it.
-    void StoreKey(std::string_view path) { Ensure(path); }
+    // exists anyway, as a file lists it. Gives its values for changing,
+    // valid until the key is removed.
+    ValueList& StoreKey(std::string_view path) { return Ensure(path).values; }
 
     // Stores the value, creating its key; false when it held this already.
-    bool SetValue(std::string_view path, std::string_view name, const RegistryValue& value);
+    bool SetValue(std::string_view path, std::string_view name, RegistryValue value);
 
     // Removes the key with every key below it; false when there was none.
     bool DeleteKey(std::string_view path);
@@ -70,7 +100,7 @@ public:
     bool Merge(const RegistryDocument& changes);
 
     // The keys stored explicitly, in order.
-    const std::vector<Key>& Keys() const { return keys_; }
+    const std::list<Key>& Keys() const { return keys_; }
     bool Empty() const { return keys_.empty(); }
 
     friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
@@ -78,14 +108,21 @@ public:
     }
 
 private:
+    // A stored key is found through the hash of its path; the keys below a
+    // path, through the parents of stored keys, as a parent below the path or
+    // the path itself. Every stored key below a root has a parent.
+    static std::uint32_t Hash(std::string_view path);
     Key* Find(std::string_view path);
     const Key* Find(std::string_view path) const;
     Key& Ensure(std::string_view path);
-    void Reindex();
+    void Link(Key& key);
+    void Unlink(Key& key);
+    void Remove(Key& key);
+    bool RemoveChildren(Parents::iterator parent);
 
-    std::vector<Key> keys_;
-    std::unordered_map<std::string, std::size_t> index_; // folded path -> position in keys_
-    std::unordered_set<std::string> ancestors_;          // folded paths above stored keys
+    std::list<Key> keys_; // nodes that never move, for the index and the chains
+    FoldedIndex<std::list<Key>::iterator> index_;
+    Parents parents_;
 };
 
 } // namespace twinvane::platform::posix

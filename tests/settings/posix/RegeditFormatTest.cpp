@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -75,10 +77,11 @@ TEST(RegeditParseTest, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
                                                    "[hkey_current_user\\SOFTWARE\\mixed]\n"
                                                    "\"VALUE\"=\"two\"\n");
     ASSERT_EQ(document.Keys().size(), 1u);
-    EXPECT_EQ(document.Keys()[0].path, "HKEY_CURRENT_USER\\Software\\Mixed");
-    ASSERT_EQ(document.Keys()[0].values.size(), 1u);
-    EXPECT_EQ(document.Keys()[0].values[0].name, "Value");
-    EXPECT_EQ(document.Keys()[0].values[0].value.data, std::string("two\0", 4));
+    const auto& key = document.Keys().front();
+    EXPECT_EQ(key.path, "HKEY_CURRENT_USER\\Software\\Mixed");
+    ASSERT_EQ(key.values.size(), 1u);
+    EXPECT_EQ(key.values.front().name, "Value");
+    EXPECT_EQ(key.values.front().value.data, std::string("two\0", 4));
     EXPECT_TRUE(document.HasKey("HKEY_CURRENT_USER\\SOFTWARE"));
 }
 
@@ -172,6 +175,69 @@ TEST(RegeditWriteTest, LongDataIsContinuedWithinEightyColumns) {
     }
     EXPECT_GE(continued, 7);
     EXPECT_EQ(ParseRegedit(text), document);
+}
+
+// The shapes whose cost once grew with the square of their size, smaller:
+// one deeply nested key, many values in one key with some removed and stored
+// again, many keys with removal lines for half of them.
+TEST(RegeditWriteTest, LargeShapesReadAndWriteBack) {
+    std::string deep = "HKEY_CURRENT_USER\\Software";
+    for (int i = 0; i < 3000; ++i) {
+        deep += "\\k";
+    }
+    std::string values = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Many]\n";
+    for (int i = 0; i < 3000; ++i) {
+        values += "\"v" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\n";
+    }
+    for (int i = 0; i < 3000; i += 3) {
+        values += "\"V" + std::to_string(i) + "\"=-\n";
+    }
+    values += "\"v0\"=\"again\"\n\"V1\"=\"changed\"\n";
+    std::string keys = "REGEDIT4\n";
+    for (int i = 0; i < 2000; ++i) {
+        keys += "[HKEY_CURRENT_USER\\K" + std::to_string(i) + "]\n\"v\"=dword:1\n";
+    }
+    for (int i = 0; i < 2000; i += 2) {
+        keys += "[-HKEY_CURRENT_USER\\k" + std::to_string(i) + "]\n";
+        keys += "[-HKEY_CURRENT_USER\\Gone" + std::to_string(i) + "]\n";
+    }
+    const auto many = [](const RegistryDocument& document) {
+        const auto& entries = document.Keys().front().values;
+        ASSERT_EQ(entries.size(), 2001u);
+        EXPECT_EQ(entries.front(), (NamedValue{"v1", {kRegSz, std::string("changed\0", 8)}}));
+        EXPECT_EQ(std::next(entries.begin())->name, "v2");
+        EXPECT_EQ(document.FindValue("HKEY_CURRENT_USER\\Software\\Many", "v2999")->data,
+                  std::string("2999\0", 5));
+        EXPECT_EQ(document.FindValue("HKEY_CURRENT_USER\\Software\\Many", "v3"), nullptr);
+    };
+    const struct {
+        std::string text;
+        std::function<void(const RegistryDocument&)> check;
+    } cases[] = {
+        {"REGEDIT4\n[" + deep + "]\n\"Deep\"=\"x\"\n",
+         [&](const RegistryDocument& document) {
+             EXPECT_NE(document.FindValue(deep, "deep"), nullptr);
+             EXPECT_TRUE(document.HasKey(FoldCase(deep.substr(0, deep.size() / 2 + 1))));
+             EXPECT_FALSE(document.HasKey(deep.substr(0, deep.size() / 2)));
+             EXPECT_FALSE(document.HasKey(deep + "\\k"));
+         }},
+        {values, many},
+        {keys,
+         [](const RegistryDocument& document) {
+             ASSERT_EQ(document.Keys().size(), 1000u);
+             EXPECT_EQ(document.Keys().front().path, "HKEY_CURRENT_USER\\K1");
+             EXPECT_EQ(document.Keys().back().path, "HKEY_CURRENT_USER\\K1999");
+             EXPECT_FALSE(document.HasKey("HKEY_CURRENT_USER\\K1998"));
+         }},
+    };
+    for (const auto& c : cases) {
+        const RegistryDocument document = ParseRegedit(c.text);
+        c.check(document);
+        const std::string text = WriteRegedit(document);
+        const RegistryDocument again = ParseRegedit(text);
+        EXPECT_EQ(again, document);
+        EXPECT_EQ(WriteRegedit(again), text);
+    }
 }
 
 // Documents of random keys and values, with the bytes most likely to upset

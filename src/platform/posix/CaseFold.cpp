@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "CaseFold.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace twinvane::platform::posix {
+
+std::string FoldCase(std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+    return folded;
+}
+
+bool EqualFolded(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() &&
+           (a == b || std::equal(a.begin(), a.end(), b.begin(),
+                                 [](char x, char y) { return FoldChar(x) == FoldChar(y); }));
+}
+
+bool StartsWithFolded(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualFolded(text.substr(0, prefix.size()), prefix);
+}
+
+namespace {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+// Eight bytes at once, their ASCII capitals made small: a byte below 0x80
+// whose low seven bits lie in 'A'..'Z' gains 0x20.
+std::uint64_t FoldWord(std::uint64_t word) {
+    const std::uint64_t low = word & (0x7F * kEveryByte);
+    const std::uint64_t atLeastA = low + (0x80 - 'A') * kEveryByte;
+    const std::uint64_t aboveZ = low + (0x7F - 'Z') * kEveryByte;
+    const std::uint64_t capital = (atLeastA ^ aboveZ) & ~word & (0x80 * kEveryByte);
+    return word | capital >> 2;
+}
+
+std::uint64_t Mix(std::uint64_t hash) {
+    hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9;
+    hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EB;
+    return hash ^ (hash >> 31);
+}
+
+} // namespace
+
+std::uint64_t HashFolded(std::string_view text) noexcept {
+    std::uint64_t hash = text.size();
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        hash = (hash ^ FoldWord(word)) * 0x9E3779B97F4A7C15;
+        hash ^= hash >> 29;
+    }
+    std::uint64_t rest = 0;
+    if (i < text.size()) {
+        std::memcpy(&rest, text.data() + i, text.size() - i);
+    }
+    return Mix(hash ^ FoldWord(rest));
+}
+
+bool FoldedLess::operator()(std::string_view a, std::string_view b) const {
+    // Names in one file mostly share their spelling, so the bytes are first
+    // compared as they are, eight at a time; only a difference is folded.
+    const std::size_t length = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    for (;;) {
+        while (i + 8 <= length && std::memcmp(a.data() + i, b.data() + i, 8) == 0) {
+            i += 8;
+        }
+        while (i < length && a[i] == b[i]) {
+            ++i;
+        }
+        if (i == length) {
+            return a.size() < b.size();
+        }
+        const auto x = static_cast<unsigned char>(FoldChar(a[i]));
+        const auto y = static_cast<unsigned char>(FoldChar(b[i]));
+        if (x != y) {
+            return x < y;
+        }
+        ++i;
+    }
+}
+
+} // namespace twinvane::platform::posix
