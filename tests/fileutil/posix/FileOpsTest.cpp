@@ -7,9 +7,7 @@
 #include "support/TempFolder.h"
 
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -90,29 +88,16 @@ TEST(CopyFileToPosixTest, SourcesThatAreNotRegularFilesRaiseOpenErrorAndCreateNo
     ASSERT_EQ(::pipe(ends.data()), 0);
     const platform::posix::UniqueFd reader(ends[0]);
     const platform::posix::UniqueFd writer(ends[1]);
-    std::string lines;
-    for (int i = 1; i <= 20; ++i) {
-        lines += "line " + std::to_string(i) + "\n";
-    }
+    const std::string lines = "one\ntwo\nthree\n";
     ASSERT_EQ(::write(writer.Get(), lines.data(), lines.size()),
               static_cast<ssize_t>(lines.size()));
-
-    const std::string socketPath = temp / "socket";
-    const platform::posix::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
-    socketPath.copy(address.sun_path, socketPath.size());
-    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
-              0);
 
     const struct {
         const char* kind;
         std::string path;
     } cases[] = {
         {"FIFO without a writer", fifo},
-        {"pipe holding twenty lines", "/dev/fd/" + std::to_string(reader.Get())},
-        {"socket", socketPath},
+        {"pipe holding three lines", "/dev/fd/" + std::to_string(reader.Get())},
         {"device", "/dev/null"},
     };
     for (const auto& source : cases) {

@@ -50,46 +50,46 @@ TEST(FindElfVersionSectionTest, OtherFilesHaveNone) {
 }
 
 // A small ELF file, bent in one way: a name table at 64, the version
-// section's five bytes at 128 and three section headers at 256.
+// section's five bytes at 128 and three section headers at 256. The file is
+// extended, sparsely, to hold whatever its tables claim.
 struct ElfShape {
     const char* name;
     bool found;
     std::uint64_t claimedSections = 0; // in the first header, with e_shnum 0
     std::uint64_t claimedNameTable = 0;
-    std::uint64_t fileSize = 0; // extended to this, sparsely
     bool nameTableEndsInZero = true;
-    bool elf32 = false;
 };
 
 constexpr std::uint64_t kNamesAt = 64;
 constexpr std::uint64_t kBlockAt = 128;
 constexpr std::uint64_t kTableAt = 256;
 
-template <class Ehdr, class Shdr> void WriteElf(const std::string& path, const ElfShape& shape) {
+void WriteElf(const std::string& path, const ElfShape& shape) {
     static_assert(std::endian::native == std::endian::little);
     std::string names("\0.shstrtab\0.twinvane.version", sizeof("\0.shstrtab\0.twinvane.version"));
     if (!shape.nameTableEndsInZero) {
         names += 'x';
     }
-    Ehdr header{};
+    Elf64_Ehdr header{};
     std::memcpy(header.e_ident, ELFMAG, SELFMAG);
-    header.e_ident[EI_CLASS] = sizeof(Ehdr) == sizeof(Elf64_Ehdr) ? ELFCLASS64 : ELFCLASS32;
+    header.e_ident[EI_CLASS] = ELFCLASS64;
     header.e_ident[EI_DATA] = ELFDATA2LSB;
     header.e_ident[EI_VERSION] = EV_CURRENT;
     header.e_type = ET_EXEC;
     header.e_version = EV_CURRENT;
-    header.e_ehsize = sizeof(Ehdr);
+    header.e_ehsize = sizeof header;
     header.e_shoff = kTableAt;
-    header.e_shentsize = sizeof(Shdr);
+    header.e_shentsize = sizeof(Elf64_Shdr);
     header.e_shnum = shape.claimedSections == 0 ? 3 : 0;
     header.e_shstrndx = 1;
-    std::array<Shdr, 3> sections{};
-    sections[0].sh_size = static_cast<decltype(Shdr::sh_size)>(shape.claimedSections);
+    const std::uint64_t nameTable =
+        shape.claimedNameTable != 0 ? shape.claimedNameTable : names.size();
+    std::array<Elf64_Shdr, 3> sections{};
+    sections[0].sh_size = shape.claimedSections;
     sections[1].sh_name = 1;
     sections[1].sh_type = SHT_STRTAB;
     sections[1].sh_offset = kNamesAt;
-    sections[1].sh_size = static_cast<decltype(Shdr::sh_size)>(
-        shape.claimedNameTable != 0 ? shape.claimedNameTable : names.size());
+    sections[1].sh_size = nameTable;
     sections[2].sh_name = 11;
     sections[2].sh_type = SHT_PROGBITS;
     sections[2].sh_offset = kBlockAt;
@@ -100,46 +100,28 @@ template <class Ehdr, class Shdr> void WriteElf(const std::string& path, const E
     names.copy(bytes.data() + kNamesAt, names.size());
     std::memcpy(bytes.data() + kBlockAt, "block", 5);
     bytes.append(reinterpret_cast<const char*>(sections.data()), sizeof sections);
-    std::ofstream(path, std::ios::binary) << bytes;
-    std::filesystem::resize_file(path, std::max<std::uint64_t>(bytes.size(), shape.fileSize));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    std::filesystem::resize_file(path,
+                                 std::max({std::uint64_t{bytes.size()}, kNamesAt + nameTable,
+                                           kTableAt + shape.claimedSections * sizeof(Elf64_Shdr)}));
 }
 
 TEST(FindElfVersionSectionTest, TablesBeyondTheBoundsAreRefusedBeforeLibelfReadsThem) {
-    const std::uint64_t twoGigabytes = std::uint64_t{2} << 30;
     const ElfShape shapes[] = {
-        {.name = "an ordinary file", .found = true},
-        {.name = "an ordinary 32-bit file", .found = true, .elf32 = true},
-        {.name = "the count kept in the first header", .found = true, .claimedSections = 3},
-        {.name = "as many sections as allowed",
-         .found = true,
-         .claimedSections = kMostElfSections,
-         .fileSize = kTableAt + kMostElfSections * sizeof(Elf64_Shdr)},
-        {.name = "one section more",
-         .found = false,
-         .claimedSections = kMostElfSections + 1,
-         .fileSize = kTableAt + (kMostElfSections + 1) * sizeof(Elf64_Shdr)},
-        {.name = "twenty million sections",
-         .found = false,
-         .claimedSections = 20'000'000,
-         .fileSize = kTableAt + 20'000'000 * sizeof(Elf64_Shdr)},
-        {.name = "a name table filling a sparse file of 2 GB",
-         .found = false,
-         .claimedNameTable = twoGigabytes - kNamesAt,
-         .fileSize = twoGigabytes},
-        {.name = "a name table without its final zero",
-         .found = false,
-         .nameTableEndsInZero = false},
+        {"an ordinary file", true},
+        {"as many sections as allowed", true, kMostElfSections},
+        {"one section more", false, kMostElfSections + 1},
+        {"twenty million sections", false, 20'000'000},
+        {"a name table filling a sparse file of 2 GB", false, 0,
+         (std::uint64_t{2} << 30) - kNamesAt},
+        {"a name table without its final zero", false, 0, 0, false},
     };
     testing::TempFolder temp;
     for (const ElfShape& shape : shapes) {
         SCOPED_TRACE(shape.name);
         const std::string path = temp / "shape.elf";
         std::filesystem::remove(path);
-        if (shape.elf32) {
-            WriteElf<Elf32_Ehdr, Elf32_Shdr>(path, shape);
-        } else {
-            WriteElf<Elf64_Ehdr, Elf64_Shdr>(path, shape);
-        }
+        WriteElf(path, shape);
         const UniqueFd file = Open(path);
         const auto found = FindElfVersionSection(file.Get());
         EXPECT_EQ(found.has_value(), shape.found);
