@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the Linux version reader: each input is taken as a PE
-// file, whose version resource is then queried as the reader queries it, and
-// as a bare VS_VERSIONINFO block. The sanitizers turn any read out of bounds,
+// file, whose version resource is then queried as the reader queries it, as
+// an ELF file whose tables are weighed before libelf would see them, and as a
+// bare VS_VERSIONINFO block. The sanitizers turn any read out of bounds,
 // overflow or leak into a finding.
 #include "platform/posix/ByteSource.h"
+#include "platform/posix/ElfBounds.h"
 #include "platform/posix/PeVersionResource.h"
 #include "platform/posix/VersionBlockQuery.h"
 
@@ -57,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             QueryAsTheReaderDoes(block);
         }
     }
+    twinvane::platform::posix::ElfTablesWithinBounds(file);
     QueryAsTheReaderDoes(bytes);
     return 0;
 }

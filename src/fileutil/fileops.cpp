@@ -45,16 +45,21 @@ void CopyFileTo(const std::string& Source, const std::string& Destination) {
         platform::RemoveFile(target);
         throw error;
     };
-    std::ptrdiff_t got = 0;
-    do {
-        got = source.Read(buffer, CopyChunkSize);
+    // Only a read of 0 ends the copy: a short read is not the end, as files
+    // under /proc and on network file systems hand out less than asked for
+    // long before theirs.
+    for (;;) {
+        const std::ptrdiff_t got = source.Read(buffer, CopyChunkSize);
         if (got < 0) {
             abandon(EReadError(Source));
         }
-        if (got > 0 && !destination.WriteAll(buffer, static_cast<std::size_t>(got))) {
+        if (got == 0) {
+            return;
+        }
+        if (!destination.WriteAll(buffer, static_cast<std::size_t>(got))) {
             abandon(EWriteError(target));
         }
-    } while (got == static_cast<std::ptrdiff_t>(CopyChunkSize));
+    }
 }
 
 bool HasAttributes(const std::string& FileName, std::uint16_t Mask) {

@@ -14,9 +14,10 @@ inline constexpr std::size_t CopyChunkSize = 0x2000;
 
 // Copies `Source` to `Destination`, or into it when it names an existing
 // folder. The destination is resolved to a full path first and replaced.
-// Raises EFOpenError (source as passed) or EFCreateError (completed
-// destination); EReadError or EWriteError when the copy fails part-way, in
-// which case the incomplete destination is removed.
+// Raises EFOpenError (source as passed; also for a source that is not a
+// regular file, such as a pipe, a socket or a device, as their reads need not
+// end) or EFCreateError (completed destination); EReadError or EWriteError when the copy fails
+// part-way, in which case the incomplete destination is removed.
 void CopyFileTo(const std::string& Source, const std::string& Destination);
 
 // True when `FileName` carries every bit of `Mask`; a file whose attributes

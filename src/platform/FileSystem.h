@@ -37,9 +37,11 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle();
 
-    // Opens an existing file for reading; others may go on reading it but not
-    // write to it while it is open. Fails (returns a closed handle) for a
-    // missing file, a folder, or a file another program holds open for writing.
+    // Opens an existing regular file for reading; others may go on reading it
+    // but not write to it while it is open. Fails (returns a closed handle) for
+    // a missing file, a file another program holds open for writing, and
+    // anything that is not a regular file: a folder, a pipe, a socket or a
+    // device, whose reads need not end. Never waits for a pipe's writer.
     static FileHandle OpenSharedRead(const std::string& path);
 
     // Creates `path` for reading and writing, shared with nobody, replacing

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ElfVersionSection.h"
 
+#include "ByteSource.h"
+#include "ElfBounds.h"
+
 #include <gelf.h>
 #include <libelf.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <memory>
@@ -17,6 +21,11 @@ struct ElfEnd {
 } // namespace
 
 std::optional<FileRange> FindElfVersionSection(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !ElfTablesWithinBounds(FileByteSource(fd, static_cast<std::uint64_t>(st.st_size)))) {
+        return std::nullopt;
+    }
     if (::elf_version(EV_CURRENT) == EV_NONE) {
         return std::nullopt;
     }

@@ -12,7 +12,8 @@ namespace twinvane::platform::posix {
 inline constexpr char kVersionSectionName[] = ".twinvane.version";
 
 // Locates that section, with libelf, in the ELF file open on `fd`; empty when
-// the file is no ELF file, is malformed or has no such section.
+// the file is no regular ELF file, is malformed, has tables beyond the bounds
+// of ElfBounds.h (checked before libelf sees the file) or has no such section.
 std::optional<FileRange> FindElfVersionSection(int fd);
 
 } // namespace twinvane::platform::posix

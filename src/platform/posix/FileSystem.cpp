@@ -112,12 +112,23 @@ bool RemoveFile(const std::string& path) {
 }
 
 FileHandle FileHandle::OpenSharedRead(const std::string& path) {
-    posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // A device is refused before it is opened, as opening some (a tape, a
+    // serial line) already acts on them. O_NONBLOCK keeps the open of a FIFO
+    // without a writer from waiting for one; the type is checked again on
+    // what was opened, in case the name was swapped meanwhile.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return {};
+    }
+    posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.IsOpen()) {
         return {};
     }
-    struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return {};
+    }
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags == -1 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return {};
     }
     if (!LockWholeFile(fd.Get(), F_RDLCK)) {

@@ -58,7 +58,13 @@ FileHandle FileHandle::OpenSharedRead(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) {
         return {};
     }
-    return FileHandle(reinterpret_cast<std::intptr_t>(file));
+    FileHandle opened(reinterpret_cast<std::intptr_t>(file));
+    // Only files on disk have an end a copy can rely on: a pipe, a console
+    // or a device such as NUL is refused.
+    if (::GetFileType(file) != FILE_TYPE_DISK) {
+        return {};
+    }
+    return opened;
 }
 
 FileHandle FileHandle::CreateForCopy(const std::string& path, const FileHandle&) {

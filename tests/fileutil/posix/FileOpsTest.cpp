@@ -2,6 +2,7 @@
 #include "fileutil/fileops.h"
 #include "fileutil/FileErrors.h"
 #include "platform/CommandLine.h"
+#include "platform/posix/UniqueFd.h"
 #include "support/Recording.h"
 #include "support/TempFolder.h"
 
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -75,6 +77,52 @@ TEST(CopyFileToPosixTest, FailedReadRaisesReadErrorAndRemovesThePartialCopy) {
         EXPECT_EQ(error.Message(), "Cannot read file /proc/self/mem");
     }
     EXPECT_FALSE(std::filesystem::exists(temp.Path() / "copy.bin"));
+}
+
+TEST(CopyFileToPosixTest, SourcesThatAreNotRegularFilesRaiseOpenErrorAndCreateNothing) {
+    TempFolder temp;
+    const std::string fifo = temp / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    std::array<int, 2> ends{};
+    ASSERT_EQ(::pipe(ends.data()), 0);
+    const platform::posix::UniqueFd reader(ends[0]);
+    const platform::posix::UniqueFd writer(ends[1]);
+    const std::string lines = "one\ntwo\nthree\n";
+    ASSERT_EQ(::write(writer.Get(), lines.data(), lines.size()),
+              static_cast<ssize_t>(lines.size()));
+
+    const struct {
+        const char* kind;
+        std::string path;
+    } cases[] = {
+        {"FIFO without a writer", fifo},
+        {"pipe holding three lines", "/dev/fd/" + std::to_string(reader.Get())},
+        {"device", "/dev/null"},
+    };
+    for (const auto& source : cases) {
+        SCOPED_TRACE(source.kind);
+        try {
+            CopyFileTo(source.path, temp / "copy.txt");
+            ADD_FAILURE() << "no error raised";
+        } catch (const EFOpenError& error) {
+            EXPECT_EQ(error.Message(), "Cannot open file " + source.path);
+        }
+        EXPECT_FALSE(std::filesystem::exists(temp.Path() / "copy.txt"));
+    }
+}
+
+TEST(CopyFileToPosixTest, AShortReadIsNotTheEnd) {
+    // /proc files hand out at most a page per read, however much is asked for.
+    const std::string whole = ReadFile("/proc/crypto");
+    if (whole.size() <= 4096) {
+        GTEST_SKIP() << "needs a /proc file longer than a page";
+    }
+    TempFolder temp;
+    CopyFileTo("/proc/crypto", temp / "crypto.txt");
+    const std::string copy = ReadFile(temp / "crypto.txt");
+    EXPECT_EQ(copy.size(), whole.size());
+    EXPECT_TRUE(copy == whole);
 }
 
 TEST(CopyFileToPosixTest, UnreadableSourceRaisesOpenError) {

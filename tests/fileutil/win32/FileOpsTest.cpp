@@ -27,6 +27,26 @@ TEST(CopyFileToWin32Test, SourceHeldOpenForWritingRaisesOpenError) {
     ::CloseHandle(writer);
 }
 
+TEST(CopyFileToWin32Test, SourcesThatAreNotFilesOnDiskRaiseOpenErrorAndCreateNothing) {
+    TempFolder temp;
+    const std::string pipeName =
+        "\\\\.\\pipe\\twinvane-copy-" + std::to_string(::GetCurrentProcessId());
+    const HANDLE server = ::CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE,
+                                             1, 0, 0, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    for (const std::string& source : {pipeName, std::string("NUL")}) {
+        SCOPED_TRACE(source);
+        try {
+            CopyFileTo(source, temp / "copy.txt");
+            ADD_FAILURE() << "no error raised";
+        } catch (const EFOpenError& error) {
+            EXPECT_EQ(error.Message(), "Cannot open file " + source);
+        }
+        EXPECT_FALSE(std::filesystem::exists(temp.Path() / "copy.txt"));
+    }
+    ::CloseHandle(server);
+}
+
 TEST(CopyFileToWin32Test, DriveRelativeFolderDestinationGetsNoDoubledBackslash) {
     TempFolder temp;
     WriteFile(temp / "a.txt", "alpha");
