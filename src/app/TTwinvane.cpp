@@ -29,6 +29,8 @@ void TTwinvane::FormActivate() {
         return;
     }
     activated_ = true;
+    // Copies a diff program still held when Twinvane last ended go now.
+    pendingDeletion_.Resume();
     LoadSettings(); // a failure here ends activation: the steps below do not run
     helpFile_ = AddTrailingBackslash(state_.InstallFolder) + "twinvane.hlp";
     // The About box shows the version block of the program itself.
@@ -51,12 +53,14 @@ bool TTwinvane::CheckReady() {
 }
 
 void TTwinvane::SetFile1(const std::string& path) {
+    pendingDeletion_.Keep(path); // a copy due for deletion that the user picks again stays
     state_.UserFile1 = path;
     state_.File1 = path;
     view_.SetStatusText(kPanelFile1, state_.File1);
 }
 
 void TTwinvane::SetFile2(const std::string& path) {
+    pendingDeletion_.Keep(path);
     state_.UserFile2 = path;
     state_.File2 = path;
     view_.SetStatusText(kPanelFile2, state_.File2);

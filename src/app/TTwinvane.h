@@ -3,6 +3,7 @@
 
 #include "ComparisonState.h"
 #include "MainView.h"
+#include "PendingDeletion.h"
 #include "SettingsStorage.h"
 #include "platform/ShellLauncher.h"
 
@@ -30,6 +31,9 @@ public:
     void SelectFile21Click() { File2BtnClick(); }
     void Compare1Click();
     bool CheckPathLength();
+    // Deletes the temporary copies whose diff program has ended. Cheap; the
+    // view calls it about once a second, on the user-interface thread.
+    void PollPendingDeletion() { pendingDeletion_.Poll(); }
     void LocateWindiffClick();
     void SaveFiles1Click() { SaveSettings(); }
     void ClearFileList1Click();
@@ -59,7 +63,7 @@ private:
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
     void CopyToTemporaryNames();
-    void OfferCleanUp();
+    void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
 
     MainView& view_;
     SettingsStorage& storage_;
@@ -72,6 +76,7 @@ private:
     SettingsFields read_;
     std::string helpFile_;
     bool activated_ = false;
+    PendingDeletion pendingDeletion_;
 };
 
 } // namespace twinvane

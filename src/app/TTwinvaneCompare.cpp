@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Compare command: the path-length guard, the temporary copies, the
 // start of the diff program and the clean-up afterwards.
+#include "StandardError.h"
 #include "TTwinvane.h"
 
 #include "fileutil/fileops.h"
@@ -10,6 +11,7 @@
 #include "platform/PathSyntax.h"
 
 #include <algorithm>
+#include <array>
 
 namespace twinvane {
 namespace {
@@ -17,8 +19,9 @@ namespace {
 // The diff program cannot take two paths that together reach this length.
 constexpr std::size_t kPathLengthLimit = 64;
 
-std::string TemporaryName(int which) {
-    return platform::TemporaryCopyFolder() + "TWVTemp" + std::to_string(which);
+std::array<std::string, 2> TemporaryNames() {
+    const std::string folder = platform::TemporaryCopyFolder();
+    return {folder + "TWVTemp1", folder + "TWVTemp2"};
 }
 
 std::string LowerAscii(std::string text) {
@@ -36,32 +39,72 @@ std::string LengthQuestion(const std::string& advice) {
            "interface";
 }
 
-// True when `file` already is the temporary copy at `temporary`: a
-// substitution still in force, whose names on Linux may reach the limit too.
-bool IsTemporaryCopy(const std::string& file, const std::string& temporary) {
-    return platform::FullPathName(file) == temporary;
+// The name as the diff program gets it. The program runs in a folder of its
+// own, so a relative name is given as the full path that the readiness check
+// found; as a full path, a name that begins with "-" cannot read as an option.
+std::string NameForProgram(const std::string& name) {
+    return platform::IsAbsolutePath(name) ? name : platform::FullPathName(name);
 }
 
-void CopyToTemporaryName(const std::string& source, const std::string& temporary) {
-    platform::ClearTemporaryName(temporary);
-    CopyFileTo(source, temporary);
+// Where a file of the comparison stands once substituted: the number of its
+// temporary name, and whether it must be copied there.
+struct Placement {
+    std::size_t slot = 0;
+    bool copy = true;
+};
+
+// A file that already is one of the temporary copies, whatever its spelling
+// or links, stays where it is: it is not copied, and no copy is written over
+// it, since it may hold the user's own edits. The other files take the
+// temporary name of their own number, or the other one when that is taken.
+std::array<Placement, 2> PlaceFiles(const std::array<std::string, 2>& files,
+                                    const std::array<std::string, 2>& temporary) {
+    const std::array temporaryIds{platform::IdentityOf(temporary[0]),
+                                  platform::IdentityOf(temporary[1])};
+    std::array<Placement, 2> placed{};
+    std::array<bool, 2> taken{};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto identity = platform::IdentityOf(files[i]);
+        for (std::size_t slot = 0; slot < 2 && identity && placed[i].copy; ++slot) {
+            if (identity == temporaryIds[slot]) {
+                placed[i] = {slot, false};
+                taken[slot] = true;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (placed[i].copy) {
+            placed[i].slot = taken[i] ? 1 - i : i;
+            taken[placed[i].slot] = true;
+        }
+    }
+    return placed;
 }
 
 } // namespace
 
 void TTwinvane::Compare1Click() {
+    pendingDeletion_.Poll();
     view_.SetStatusText(0, state_.File1);
     view_.SetStatusText(1, state_.File2);
     if (!CheckPathLength() || !CheckReady()) {
         return;
     }
     try {
-        const std::string params =
-            platform::QuotePath(state_.File1) + " " + platform::QuotePath(state_.File2);
-        StartWithShell(state_.WinDiffPath, params, platform::DiffProgramWorkingFolder(),
-                       platform::kShow, view_.NativeHandle(), shell_);
+        const std::string program = NameForProgram(state_.WinDiffPath);
+        const std::string params = platform::QuotePath(NameForProgram(state_.File1)) + " " +
+                                   platform::QuotePath(NameForProgram(state_.File2));
+        platform::ShellStart started =
+            StartWithShellFollowed(program, params, platform::DiffProgramWorkingFolder(),
+                                   platform::kShow, view_.NativeHandle(), shell_);
+        if (started.result <= 32) {
+            // Nothing reads the copies, so they stay and no clean-up is offered.
+            view_.ShowErrorBox(StandardErrorText("Cannot start " + program + ": " +
+                                                 platform::ShellFailureText(started.result)));
+            return;
+        }
         if (state_.DeleteTemps && state_.Substituted) {
-            OfferCleanUp();
+            OfferCleanUp(std::move(started.program));
         }
     } catch (...) {
         view_.ShowPlainMessage("File Selection error");
@@ -94,47 +137,66 @@ bool TTwinvane::CheckPathLength() {
 }
 
 void TTwinvane::CopyToTemporaryNames() {
-    const std::string temporary1 = TemporaryName(1);
-    const std::string temporary2 = TemporaryName(2);
-    // Copying a temporary copy onto itself would delete it, and taking its
-    // name as the user's would lose the user's own file for good.
-    const bool copy1 = !IsTemporaryCopy(state_.File1, temporary1);
-    const bool copy2 = !IsTemporaryCopy(state_.File2, temporary2);
-    if (copy1) {
-        state_.UserFile1 = state_.File1;
+    const auto temporary = TemporaryNames();
+    // A folder would take the copy inside it, and its own path would then
+    // stand for the user's file.
+    for (const auto& name : temporary) {
+        if (HasAttributes(name, platform::kAttributeDirectory)) {
+            throw Exception("Twinvane cannot put a temporary copy at " + name +
+                            ", because a folder has that name. Move or rename the folder, "
+                            "then compare again");
+        }
     }
-    if (copy2) {
-        state_.UserFile2 = state_.File2;
+    const std::array<std::string*, 2> files{&state_.File1, &state_.File2};
+    const std::array<std::string*, 2> userFiles{&state_.UserFile1, &state_.UserFile2};
+    const auto placed = PlaceFiles({state_.File1, state_.File2}, temporary);
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (placed[i].copy) {
+            *userFiles[i] = *files[i];
+        }
     }
     platform::PrepareTemporaryCopyFolder();
-    if (copy1) {
-        CopyToTemporaryName(state_.File1, temporary1);
+    // Whatever stands at the temporary names is now compared or replaced.
+    for (const auto& name : temporary) {
+        pendingDeletion_.Keep(name);
     }
-    if (copy2) {
-        CopyToTemporaryName(state_.File2, temporary2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (placed[i].copy) {
+            platform::ClearTemporaryName(temporary[placed[i].slot]);
+            CopyFileTo(*files[i], temporary[placed[i].slot]);
+        }
     }
-    state_.File1 = temporary1;
-    state_.File2 = temporary2;
+    for (std::size_t i = 0; i < 2; ++i) {
+        *files[i] = temporary[placed[i].slot];
+    }
     state_.Substituted = true;
 }
 
-void TTwinvane::OfferCleanUp() {
+void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) {
     const std::string question = "Ok to Delete Temporary Files," + state_.File1 + " , " +
                                  state_.File2 + " Original names will be restored";
     if (view_.ShowMessage(MessageKind::Warning, question,
                           {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok) {
         return;
     }
+    std::vector<std::string> doomed;
     for (const std::string* file : {&state_.File1, &state_.File2}) {
         if (LowerAscii(FolderPart(*file)) == "c:\\temp\\") {
-            platform::RemoveFile(*file);
+            doomed.push_back(*file);
         }
     }
-    for (const std::string& temporary : {TemporaryName(1), TemporaryName(2)}) {
-        if (platform::FileExists(temporary)) {
-            platform::RemoveFile(temporary);
+    // A temporary name the user picked as a file of their own is theirs.
+    const auto own1 = platform::IdentityOf(state_.UserFile1);
+    const auto own2 = platform::IdentityOf(state_.UserFile2);
+    for (const std::string& temporary : TemporaryNames()) {
+        const auto identity = platform::IdentityOf(temporary);
+        if (platform::FileExists(temporary) && identity != own1 && identity != own2) {
+            doomed.push_back(temporary);
         }
     }
+    // The diff program may not have read the files yet: they go once it ends.
+    pendingDeletion_.Add(doomed, std::move(program));
+    pendingDeletion_.Poll();
     state_.File1 = state_.UserFile1;
     state_.File2 = state_.UserFile2;
     view_.SetStatusText(0, state_.File1);

@@ -70,16 +70,33 @@ bool HasAttributes(const std::string& FileName, std::uint16_t Mask) {
     return (attributes & Mask) == Mask;
 }
 
-int StartWithShell(const std::string& FileName, const std::string& Params,
-                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner,
-                   platform::ShellLauncher& launcher) {
+namespace {
+
+platform::ShellRequest ShellRequestFor(const std::string& FileName, const std::string& Params,
+                                       const std::string& DefaultDir, int ShowCmd,
+                                       platform::WindowHandle owner) {
     platform::ShellRequest request;
     request.owner = owner;
     request.file = FileName;
     request.parameters = Params;
     request.directory = DefaultDir;
     request.showCommand = ShowCmd;
-    return launcher.Execute(request);
+    return request;
+}
+
+} // namespace
+
+int StartWithShell(const std::string& FileName, const std::string& Params,
+                   const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner,
+                   platform::ShellLauncher& launcher) {
+    return launcher.Execute(ShellRequestFor(FileName, Params, DefaultDir, ShowCmd, owner));
+}
+
+platform::ShellStart StartWithShellFollowed(const std::string& FileName, const std::string& Params,
+                                            const std::string& DefaultDir, int ShowCmd,
+                                            platform::WindowHandle owner,
+                                            platform::ShellLauncher& launcher) {
+    return launcher.ExecuteFollowed(ShellRequestFor(FileName, Params, DefaultDir, ShowCmd, owner));
 }
 
 } // namespace twinvane

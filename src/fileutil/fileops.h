@@ -32,4 +32,10 @@ int StartWithShell(const std::string& FileName, const std::string& Params,
                    const std::string& DefaultDir, int ShowCmd, platform::WindowHandle owner = 0,
                    platform::ShellLauncher& launcher = platform::SystemShell());
 
+// As StartWithShell, and follows the started program where the system can.
+platform::ShellStart StartWithShellFollowed(const std::string& FileName, const std::string& Params,
+                                            const std::string& DefaultDir, int ShowCmd,
+                                            platform::WindowHandle owner,
+                                            platform::ShellLauncher& launcher);
+
 } // namespace twinvane

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace twinvane::platform {
@@ -65,5 +66,23 @@ private:
     static constexpr std::intptr_t kClosed = -1;
     std::intptr_t native_ = kClosed;
 };
+
+// Which file a name leads to: the device and inode on Linux, the volume
+// serial number and file index on Windows. Two names with equal identities
+// are the same file, whatever their spelling, links or case.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file `path` leads to, links followed; nothing when
+// there is none or it cannot be read.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// Deletes the file at `path` if it still is `identity` and no program has it
+// open. True when the name no longer holds that file (deleted now, gone, or
+// another file by now); false when it is still there, in use or undeletable.
+bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity);
 
 } // namespace twinvane::platform

@@ -12,6 +12,10 @@ char PathSeparator() noexcept;
 // and colon on Windows (so "C:name" has the folder "C:"), slash on Linux.
 bool IsFolderDelimiter(char c) noexcept;
 
+// True when `path` names the same file from every current folder: "/..." on
+// Linux; "X:\...", "X:/..." or a "\\server\share" path on Windows.
+bool IsAbsolutePath(const std::string& path) noexcept;
+
 // `path` in double quotes, as one argument of a command line. On Linux a
 // path may hold double quotes or end in a backslash, so it is escaped by the
 // Windows command-line rules; Windows paths are simply wrapped in quotes.

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ProcessHandle.h"
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,6 +22,8 @@ inline constexpr int kShow = 5;
 inline constexpr int kShellFileNotFound = 2;
 inline constexpr int kShellPathNotFound = 3;
 inline constexpr int kShellAccessDenied = 5;
+inline constexpr int kShellOutOfMemory = 8;
+inline constexpr int kShellBadFormat = 11;
 inline constexpr int kShellNoAssociation = 31;
 inline constexpr int kShellSuccess = 42;
 
@@ -35,5 +40,18 @@ struct ShellRequest {
 // for what was started. The result follows Windows: above 32 on success,
 // otherwise one of the kShell* failure codes. Texts of any length pass whole.
 int ExecuteWithShell(const ShellRequest& request);
+
+// What a start gave: the shell's result, and the process it started where
+// the system can follow it (null when it cannot, or when the start failed).
+struct ShellStart {
+    int result = 0;
+    std::unique_ptr<RunningProgram> program;
+};
+
+// As ExecuteWithShell, and follows the process started.
+ShellStart ExecuteAndFollow(const ShellRequest& request);
+
+// Why a start failed, in words, for a shell result of 32 or less.
+std::string ShellFailureText(int result);
 
 } // namespace twinvane::platform

@@ -18,7 +18,11 @@ protected:
     }
 };
 
-TEST_F(CompareEndToEndTest, LongPathsAreCopiedComparedAndCleanedUp) {
+// The program stays running until told; the copies must outlive the
+// accepted clean-up for as long as it runs, and go once it has ended.
+TEST_F(CompareEndToEndTest, LongPathsAreCopiedComparedAndCleanedUpOnceTheProgramEnds) {
+    const std::string release = temp / "release";
+    testing::EnvGuard hold{"TWINVANE_RECORD_HOLD", release};
     const std::string file1 = MakeFile(std::string(40, 'f') + "/first file.txt", "first");
     const std::string file2 = MakeFile(std::string(40, 'g') + "/second file.txt", "second");
     ActivateReal(file1, file2);
@@ -30,11 +34,20 @@ TEST_F(CompareEndToEndTest, LongPathsAreCopiedComparedAndCleanedUp) {
     EXPECT_EQ(recording->arguments, (std::vector<std::string>{Temporary(1), Temporary(2)}));
     EXPECT_EQ(std::filesystem::path(recording->folder),
               std::filesystem::path(platform::DiffProgramWorkingFolder()));
-    // The clean-up was accepted: the copies are gone, the user's files stay.
+    EXPECT_EQ(realWindow.State().File2, file2);
+    realWindow.PollPendingDeletion();
+    EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
+    EXPECT_EQ(testing::ReadFile(Temporary(2)), "second");
+
+    testing::WriteFile(release, "");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (platform::FileExists(Temporary(2)) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        realWindow.PollPendingDeletion();
+    }
     EXPECT_FALSE(platform::FileExists(Temporary(1)));
     EXPECT_FALSE(platform::FileExists(Temporary(2)));
     EXPECT_EQ(testing::ReadFile(file1), "first");
-    EXPECT_EQ(realWindow.State().File2, file2);
 }
 
 TEST_F(CompareEndToEndTest, ShortPathsWithSpacesReachTheProgramExactly) {
@@ -45,7 +58,7 @@ TEST_F(CompareEndToEndTest, ShortPathsWithSpacesReachTheProgramExactly) {
     realWindow.Compare1Click();
     const auto recording = testing::WaitForRecording(recordFile);
     ASSERT_TRUE(recording);
-    EXPECT_EQ(recording->arguments, (std::vector<std::string>{"a b.txt", "c d.txt"}));
+    EXPECT_EQ(recording->arguments, (std::vector<std::string>{temp / "a b.txt", temp / "c d.txt"}));
     EXPECT_TRUE(view.messagesShown.empty());
 }
 

@@ -20,6 +20,7 @@ protected:
     ~CompareFixture() override {
         platform::RemoveFile(Temporary(1));
         platform::RemoveFile(Temporary(2));
+        platform::RemoveFile(platform::TemporaryCopyFolder() + "TWVTemp.del");
     }
 
     static std::string Temporary(int which) {

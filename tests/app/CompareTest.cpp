@@ -4,6 +4,8 @@
 #include "fileutil/stringutils.h"
 #include "platform/PathSyntax.h"
 
+#include <fstream>
+
 namespace twinvane {
 namespace {
 
@@ -39,10 +41,23 @@ TEST_F(CompareTest, PathsShorterThan64GoStraightToTheDiffProgram) {
     const auto& request = shell.requests[0];
     EXPECT_EQ(request.file, temp / "windiff.exe");
     EXPECT_FALSE(request.verb.has_value());
-    EXPECT_EQ(request.parameters, "\"" + file1 + "\" \"" + file2 + "\"");
+    // The program runs in a folder of its own: relative names reach it whole.
+    EXPECT_EQ(request.parameters, Params(temp / file1, temp / file2));
     EXPECT_EQ(request.directory, platform::DiffProgramWorkingFolder());
     EXPECT_EQ(request.showCommand, 5);
     EXPECT_EQ(request.owner, view.NativeHandle());
+}
+
+TEST_F(CompareTest, RelativeProgramAndOptionLikeNamesReachTheShellAsFullPaths) {
+    CurrentFolderGuard inside(temp.Path());
+    MakeFile("-one", "1");
+    MakeFile("two", "2");
+    storage.stored = {"", "-one", "two", "windiff.exe", 2, true};
+    window.FormActivate();
+    window.Compare1Click();
+    ASSERT_EQ(shell.requests.size(), 1U);
+    EXPECT_EQ(shell.requests[0].file, temp / "windiff.exe");
+    EXPECT_EQ(shell.requests[0].parameters, Params(temp / "-one", temp / "two"));
 }
 
 TEST_F(CompareTest, SixtyFourCharactersRaiseTheQuestionAndAbortChangesOnlyPanel2) {
@@ -201,6 +216,110 @@ TEST_F(CompareTest, ErrorDuringTheCleanUpIsReportedAsFileSelectionError) {
     EXPECT_EQ(view.plainMessages, std::vector<std::string>{"File Selection error"});
     EXPECT_TRUE(view.errorBoxes.empty());
     EXPECT_TRUE(window.State().Substituted);
+}
+
+// The clean-up is accepted at once, but the copies are what the diff program
+// reads: they go only when it has ended.
+TEST_F(CompareTest, CopiesOutliveTheCleanUpUntilTheDiffProgramEnds) {
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    Activate(file1, file2);
+    shell.program = testing::RecordingLauncher::Program::Running;
+    view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
+    window.Compare1Click();
+    EXPECT_EQ(window.State().File1, file1);
+    EXPECT_FALSE(window.State().Substituted);
+    window.PollPendingDeletion();
+    EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
+    EXPECT_EQ(testing::ReadFile(Temporary(2)), "second");
+
+    shell.program = testing::RecordingLauncher::Program::Ended;
+    window.PollPendingDeletion();
+    EXPECT_FALSE(platform::FileExists(Temporary(1)));
+    EXPECT_FALSE(platform::FileExists(Temporary(2)));
+}
+
+TEST_F(CompareTest, UnfollowedCopiesGoAtTheNextStartUnlessStillOpen) {
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    Activate(file1, file2);
+    shell.program = testing::RecordingLauncher::Program::Untracked;
+    view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
+    window.Compare1Click();
+    window.PollPendingDeletion();
+    ASSERT_TRUE(platform::FileExists(Temporary(1)));
+
+    std::ifstream stillRead(Temporary(2));
+    ASSERT_TRUE(stillRead.is_open());
+    TTwinvane nextRun{view, storage, shell};
+    nextRun.FormActivate();
+    EXPECT_FALSE(platform::FileExists(Temporary(1)));
+    EXPECT_TRUE(platform::FileExists(Temporary(2)));
+    EXPECT_EQ(testing::ReadFile(file1), "first");
+}
+
+// A temporary copy the user edited and picked as File 2, by its name or
+// through another name of the same file, is the user's: no copy is written
+// over it and the clean-up leaves it.
+TEST_F(CompareTest, TemporaryCopyPickedAsAFileIsNeitherOverwrittenNorDeleted) {
+    for (const bool hardLink : {false, true}) {
+        SCOPED_TRACE(hardLink ? "hard link" : "its own name");
+        platform::PrepareTemporaryCopyFolder();
+        testing::WriteFile(Temporary(1), "edited");
+        std::string file2 = Temporary(1);
+        if (hardLink) {
+            file2 = temp / "edited-link.txt";
+            std::filesystem::remove(file2);
+            std::filesystem::create_hard_link(Temporary(1), file2);
+        }
+        const std::string file1 = MakeFile(std::string(60, 'f') + "/one.txt", "first");
+        TTwinvane fresh{view, storage, shell};
+        storage.stored = {"", file1, file2, temp / "windiff.exe", 2, true};
+        fresh.FormActivate();
+        view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
+        fresh.Compare1Click();
+
+        EXPECT_EQ(shell.requests.back().parameters, Params(Temporary(2), Temporary(1)));
+        EXPECT_EQ(testing::ReadFile(file2), "edited");
+        EXPECT_EQ(testing::ReadFile(Temporary(1)), "edited");
+        EXPECT_FALSE(platform::FileExists(Temporary(2)));
+        EXPECT_EQ(fresh.State().File2, file2);
+    }
+}
+
+TEST_F(CompareTest, FailedStartIsReportedAndKeepsTheCopiesWithoutACleanUp) {
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    Activate(file1, file2);
+    shell.result = platform::kShellFileNotFound;
+    view.messageAnswers = {MessageButton::Ok};
+    window.Compare1Click();
+    EXPECT_EQ(view.errorBoxes, std::vector<std::string>{"Cannot start " + (temp / "windiff.exe") +
+                                                        ": The file was not found."});
+    EXPECT_EQ(view.messagesShown.size(), 1U);
+    EXPECT_TRUE(view.plainMessages.empty());
+    EXPECT_TRUE(window.State().Substituted);
+    EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
+}
+
+TEST_F(CompareTest, FolderAtATemporaryNameIsRefusedAndNothingMoves) {
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    platform::PrepareTemporaryCopyFolder();
+    std::filesystem::create_directory(Temporary(1));
+    Activate(file1, file2);
+    view.messageAnswers = {MessageButton::Ok};
+    RunHandler(view, [&] { window.Compare1Click(); });
+    std::filesystem::remove(Temporary(1));
+
+    ASSERT_EQ(view.errorBoxes.size(), 1U);
+    EXPECT_NE(view.errorBoxes[0].find(Temporary(1) + ", because a folder has that name"),
+              std::string::npos);
+    EXPECT_EQ(window.State().File1, file1);
+    EXPECT_EQ(window.State().UserFile1, file1);
+    EXPECT_FALSE(window.State().Substituted);
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_FALSE(platform::FileExists(Temporary(2)));
 }
 
 } // namespace

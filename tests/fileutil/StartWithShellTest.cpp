@@ -51,9 +51,12 @@ TEST(StartWithShellTest, QuotedArgumentsArriveExactlyWhateverTheirLength) {
 
 TEST(StartWithShellTest, MissingProgramFailsWithACodeOfAtMost32) {
     TempFolder temp;
-    const int result =
-        StartWithShell(temp / "no-such-program.exe", "", temp.Path().string(), platform::kShow);
-    EXPECT_LE(result, 32);
+    const std::string missing = temp / "no-such-program.exe";
+    EXPECT_LE(StartWithShell(missing, "", temp.Path().string(), platform::kShow), 32);
+    const auto followed = StartWithShellFollowed(missing, "a b", temp.Path().string(),
+                                                 platform::kShow, 0, platform::SystemShell());
+    EXPECT_LE(followed.result, 32);
+    EXPECT_EQ(followed.program, nullptr);
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 // Stands in for a started program: writes its working folder and arguments,
 // each as <length>:<bytes>, to TWINVANE_RECORD_FILE if set, else to
 // record.txt in its working folder. Written to a side file and renamed, so a
-// reader never sees half a record.
+// reader never sees half a record. With TWINVANE_RECORD_HOLD set, it then
+// stays running until that file exists (a minute at most).
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 int main(int argc, char* argv[]) {
     const std::string folder = std::filesystem::current_path().string();
@@ -24,5 +27,11 @@ int main(int argc, char* argv[]) {
     }
     std::error_code error;
     std::filesystem::rename(partial, recordPath, error);
+    if (const char* hold = std::getenv("TWINVANE_RECORD_HOLD"); hold != nullptr && *hold != '\0') {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (!std::filesystem::exists(hold) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
     return error ? EXIT_FAILURE : EXIT_SUCCESS;
 }

@@ -2,9 +2,11 @@
 #include "platform/DesktopPlaces.h"
 
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +22,37 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
+// Creates `folder` with mode 0700, whatever the umask. True when it was
+// made or something already stands there (checked when the copies are made).
+bool MakePrivateFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), kPrivateFolder) == 0) {
+        return ::chmod(folder.c_str(), kPrivateFolder) == 0;
+    }
+    return errno == EEXIST;
+}
+
+std::string Reason() {
+    return std::strerror(errno);
+}
+
+// Why `st`, found at the folder of the copies, must not hold them; empty
+// when it may.
+std::string Unsafe(const struct stat& st) {
+    if (S_ISLNK(st.st_mode)) {
+        return "it is a symbolic link";
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return "it is not a folder";
+    }
+    if (st.st_uid != ::geteuid()) {
+        return "it belongs to another user";
+    }
+    if ((st.st_mode & 07777) != kPrivateFolder) {
+        return "others may use it (its mode is not 0700)";
+    }
+    return {};
+}
+
 } // namespace
 
 DiffProgramDialogDefaults DiffProgramDialog() {
@@ -32,9 +65,14 @@ std::string DiffProgramWorkingFolder() {
 }
 
 std::string TemporaryCopyFolder() {
+    // A runtime folder that is missing, relative or not writable would make
+    // every Compare fail; the folder in /tmp serves instead.
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && runtime[0] == '/') {
-        return WithoutTrailingSlash(runtime) + "/twinvane/";
+        const std::string folder = WithoutTrailingSlash(FullPathName(runtime)) + "/twinvane";
+        if (MakePrivateFolder(folder)) {
+            return folder + "/";
+        }
     }
     return "/tmp/twinvane-" + std::to_string(::getuid()) + "/";
 }
@@ -44,19 +82,24 @@ void PrepareTemporaryCopyFolder() {
     if (::mkdir(folder.c_str(), kPrivateFolder) == 0) {
         // The umask may have taken bits away; the folder must be exactly 0700.
         if (::chmod(folder.c_str(), kPrivateFolder) != 0) {
-            throw Exception("Cannot prepare the folder for temporary copies " + folder);
+            throw Exception("Cannot prepare the folder for temporary copies " + folder + ": " +
+                            Reason());
         }
         return;
     }
     if (errno != EEXIST) {
-        throw Exception("Cannot create the folder for temporary copies " + folder);
+        throw Exception("Cannot create the folder for temporary copies " + folder + ": " +
+                        Reason());
     }
     struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
-        (st.st_mode & 07777) != kPrivateFolder) {
+    if (::lstat(folder.c_str(), &st) != 0) {
+        throw Exception("Cannot examine the folder for temporary copies " + folder + ": " +
+                        Reason());
+    }
+    if (const std::string why = Unsafe(st); !why.empty()) {
         throw Exception("The folder for temporary copies " + folder +
-                        " is not a private folder of yours (owned by you, mode 0700); "
-                        "Twinvane will not use it");
+                        " is not a private folder of yours (owned by you, mode 0700): " + why +
+                        "; Twinvane will not use it");
     }
 }
 

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -190,6 +192,71 @@ void FileHandle::Close() noexcept {
         ::close(static_cast<int>(native_));
         native_ = kClosed;
     }
+}
+
+namespace {
+
+bool IsIdentity(const struct stat& st, const FileIdentity& identity) {
+    return st.st_dev == identity.volume && st.st_ino == identity.index;
+}
+
+// Calls `visit` with each entry of `folder` until it returns true; false
+// when the folder cannot be read.
+template <typename Visit> bool AnyEntry(const std::filesystem::path& folder, Visit visit) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        if (visit(entry->path())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// True when a process has the file open, as far as /proc shows the open
+// files of this user's processes; only they can reach the private folder.
+// Without /proc nothing can be told, and the file counts as open.
+bool IsOpenByAnyProcess(const FileIdentity& identity) {
+    struct stat procfs {};
+    if (::stat("/proc/self/fd", &procfs) != 0) {
+        return true;
+    }
+    return AnyEntry("/proc", [&](const std::filesystem::path& process) {
+        const std::string pid = process.filename().string();
+        if (pid.empty() ||
+            !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            return false;
+        }
+        return AnyEntry(process / "fd", [&](const std::filesystem::path& fd) {
+            struct stat st {};
+            return ::stat(fd.c_str(), &st) == 0 && IsIdentity(st, identity);
+        });
+    });
+}
+
+} // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
+}
+
+bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        return errno == ENOENT || errno == ENOTDIR;
+    }
+    if (!S_ISREG(st.st_mode) || !IsIdentity(st, identity)) {
+        return true;
+    }
+    if (IsOpenByAnyProcess(identity)) {
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 } // namespace twinvane::platform

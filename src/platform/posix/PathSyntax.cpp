@@ -13,6 +13,10 @@ bool IsFolderDelimiter(char c) noexcept {
     return c == '/';
 }
 
+bool IsAbsolutePath(const std::string& path) noexcept {
+    return !path.empty() && path.front() == '/';
+}
+
 std::string QuotePath(const std::string& path) {
     return QuoteArgument(path);
 }

@@ -72,9 +72,8 @@ int OpenWithDesktop(const ShellRequest& request) {
     return posix::SpawnDetached(opener, {opener, request.file}, request.directory);
 }
 
-} // namespace
-
-int ExecuteWithShell(const ShellRequest& request) {
+// Starts `request`, and follows the started program when `followed` is given.
+int Start(const ShellRequest& request, posix::UniqueFd* followed) {
     if (request.file.empty()) {
         return kShellFileNotFound;
     }
@@ -90,6 +89,11 @@ int ExecuteWithShell(const ShellRequest& request) {
     }
     const bool runnable = S_ISREG(st.st_mode) && ::access(request.file.c_str(), X_OK) == 0;
     if (!runnable) {
+        // The desktop opener takes no parameters: a program that is not
+        // executable would be opened as a document, without its arguments.
+        if (request.parameters && !request.parameters->empty()) {
+            return kShellAccessDenied;
+        }
         return OpenWithDesktop(request);
     }
     std::vector<std::string> arguments{request.file};
@@ -98,7 +102,22 @@ int ExecuteWithShell(const ShellRequest& request) {
             arguments.push_back(std::move(argument));
         }
     }
-    return posix::SpawnDetached(request.file, arguments, request.directory);
+    return posix::SpawnDetached(request.file, arguments, request.directory, followed);
+}
+
+} // namespace
+
+int ExecuteWithShell(const ShellRequest& request) {
+    return Start(request, nullptr);
+}
+
+ShellStart ExecuteAndFollow(const ShellRequest& request) {
+    posix::UniqueFd process;
+    ShellStart started{Start(request, &process), nullptr};
+    if (started.result > 32 && process.IsOpen()) {
+        started.program = std::make_unique<ProcessHandle>(process.Release());
+    }
+    return started;
 }
 
 } // namespace twinvane::platform

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Spawn.h"
 
-#include "UniqueFd.h"
 #include "platform/Shell.h"
 
 #include <cerrno>
@@ -29,9 +28,13 @@ int ResultFor(const StartFailure& failure) {
     switch (failure.error) {
     case EACCES:
     case EPERM:
+    case ETXTBSY:
         return kShellAccessDenied;
     case ENOEXEC:
-        return kShellNoAssociation;
+        return kShellBadFormat;
+    case E2BIG:
+    case ENOMEM:
+        return kShellOutOfMemory;
     case ENOENT:
     case ENOTDIR:
         return failure.stage == kStageFolder ? kShellPathNotFound : kShellFileNotFound;
@@ -39,6 +42,31 @@ int ResultFor(const StartFailure& failure) {
         return kShellAccessDenied;
     }
 }
+
+bool MakePipe(UniqueFd& readEnd, UniqueFd& writeEnd) {
+    std::array<int, 2> fds{};
+    if (::pipe2(fds.data(), O_CLOEXEC) != 0) {
+        return false;
+    }
+    readEnd.Reset(fds[0]);
+    writeEnd.Reset(fds[1]);
+    return true;
+}
+
+ssize_t ReadRetrying(int fd, void* buffer, std::size_t size) {
+    ssize_t got = 0;
+    do {
+        got = ::read(fd, buffer, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+// The pipes of one start. All are close-on-exec, so none reaches the program.
+struct StartPipes {
+    UniqueFd reportRead, reportWrite; // why the program could not start
+    UniqueFd pidRead, pidWrite;       // the started program's pid, when followed
+    UniqueFd goRead, goWrite;         // closed by the parent once it holds a pidfd
+};
 
 // Runs in the forked children: only async-signal-safe calls from here on.
 [[noreturn]] void Report(int fd, int stage) {
@@ -61,10 +89,47 @@ int ResultFor(const StartFailure& failure) {
     Report(reportFd, 2);
 }
 
+// The middle child starts the program in a session of its own and ends, so
+// that the program is never Twinvane's child and never its zombie. When the
+// program is followed, it stays until the parent holds a pidfd: while it
+// lives and has not reaped the program, the program's pid cannot be reused.
+[[noreturn]] void RunMiddle(const StartPipes& pipes, const char* program, char* const* argv,
+                            const char* folder) {
+    ::setsid();
+    // Only the parent's copy may remain, so that its close reads as the end.
+    if (pipes.goWrite.IsOpen()) {
+        ::close(pipes.goWrite.Get());
+    }
+    const pid_t started = ::fork();
+    if (started == 0) {
+        RunGrandchild(pipes.reportWrite.Get(), program, argv, folder);
+    }
+    if (started > 0 && pipes.pidWrite.IsOpen() &&
+        ::write(pipes.pidWrite.Get(), &started, sizeof started) ==
+            static_cast<ssize_t>(sizeof started)) {
+        char ignored = 0;
+        ReadRetrying(pipes.goRead.Get(), &ignored, 1);
+    }
+    ::_exit(started < 0 ? 1 : 0);
+}
+
+// Opens a pidfd of the program the middle child reports, then lets that
+// child go. Closed when the kernel offers no pidfds.
+UniqueFd FollowStarted(StartPipes& pipes) {
+    UniqueFd process;
+    pid_t started = 0;
+    if (ReadRetrying(pipes.pidRead.Get(), &started, sizeof started) ==
+        static_cast<ssize_t>(sizeof started)) {
+        process.Reset(static_cast<int>(::syscall(SYS_pidfd_open, started, 0U)));
+    }
+    pipes.goWrite.Reset();
+    return process;
+}
+
 } // namespace
 
 int SpawnDetached(const std::string& program, const std::vector<std::string>& arguments,
-                  const std::optional<std::string>& folder) {
+                  const std::optional<std::string>& folder, UniqueFd* process) {
     // Everything the children need is prepared here: after fork() they may
     // not allocate.
     std::vector<char*> argv;
@@ -75,40 +140,37 @@ int SpawnDetached(const std::string& program, const std::vector<std::string>& ar
     argv.push_back(nullptr);
     const char* workingFolder = folder && !folder->empty() ? folder->c_str() : nullptr;
 
-    std::array<int, 2> fds{};
-    if (::pipe2(fds.data(), O_CLOEXEC) != 0) {
-        return kShellAccessDenied;
+    StartPipes pipes;
+    if (!MakePipe(pipes.reportRead, pipes.reportWrite) ||
+        (process != nullptr &&
+         (!MakePipe(pipes.pidRead, pipes.pidWrite) || !MakePipe(pipes.goRead, pipes.goWrite)))) {
+        return kShellOutOfMemory;
     }
-    UniqueFd readEnd(fds[0]);
-    UniqueFd writeEnd(fds[1]);
-
     const pid_t child = ::fork();
     if (child < 0) {
-        return kShellAccessDenied;
+        return kShellOutOfMemory;
     }
     if (child == 0) {
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            RunGrandchild(writeEnd.Get(), program.c_str(), argv.data(), workingFolder);
-        }
-        ::_exit(grandchild < 0 ? 1 : 0);
+        RunMiddle(pipes, program.c_str(), argv.data(), workingFolder);
     }
-    writeEnd.Reset();
+    pipes.reportWrite.Reset();
+    pipes.pidWrite.Reset();
+    pipes.goRead.Reset();
+    UniqueFd followed = process != nullptr ? FollowStarted(pipes) : UniqueFd();
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     // The pipe closes on a successful exec; a failure arrives as a report.
     StartFailure failure{};
-    ssize_t got = 0;
-    do {
-        got = ::read(readEnd.Get(), &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    if (got == static_cast<ssize_t>(sizeof failure)) {
+    if (ReadRetrying(pipes.reportRead.Get(), &failure, sizeof failure) ==
+        static_cast<ssize_t>(sizeof failure)) {
         return ResultFor(failure);
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         return kShellAccessDenied;
+    }
+    if (process != nullptr) {
+        *process = std::move(followed);
     }
     return kShellSuccess;
 }

@@ -107,4 +107,57 @@ void FileHandle::Close() noexcept {
     }
 }
 
+namespace {
+
+std::optional<FileIdentity> IdentityOfHandle(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
+                            info.nFileIndexLow};
+}
+
+} // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    // Backup semantics let a folder be opened too; nothing is read or locked.
+    const HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const auto identity = IdentityOfHandle(file);
+    ::CloseHandle(file);
+    return identity;
+}
+
+bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return true;
+    }
+    // Opening with no sharing fails while any other program has it open.
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const auto found = IdentityOfHandle(file);
+    ::CloseHandle(file);
+    if (!found || *found != identity) {
+        return found.has_value();
+    }
+    return ::DeleteFileA(path.c_str()) != 0 || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace twinvane::platform

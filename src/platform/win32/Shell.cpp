@@ -13,6 +13,25 @@ const char* OrNull(const std::optional<std::string>& text) {
     return text ? text->c_str() : nullptr;
 }
 
+// The shell result for a failed ShellExecuteEx that gave no code of its own.
+int ResultForError(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+        return kShellFileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+        return kShellPathNotFound;
+    case ERROR_BAD_FORMAT:
+        return kShellBadFormat;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return kShellOutOfMemory;
+    case ERROR_NO_ASSOCIATION:
+        return kShellNoAssociation;
+    default:
+        return kShellAccessDenied;
+    }
+}
+
 } // namespace
 
 int ExecuteWithShell(const ShellRequest& request) {
@@ -20,6 +39,32 @@ int ExecuteWithShell(const ShellRequest& request) {
         reinterpret_cast<HWND>(request.owner), OrNull(request.verb), request.file.c_str(),
         OrNull(request.parameters), OrNull(request.directory), request.showCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+ShellStart ExecuteAndFollow(const ShellRequest& request) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    // The caller reports a failure in its own words, so the shell shows none.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = reinterpret_cast<HWND>(request.owner);
+    info.lpVerb = OrNull(request.verb);
+    info.lpFile = request.file.c_str();
+    info.lpParameters = OrNull(request.parameters);
+    info.lpDirectory = OrNull(request.directory);
+    info.nShow = request.showCommand;
+    ShellStart started;
+    if (!::ShellExecuteExA(&info)) {
+        const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
+        started.result = code > 0 && code <= 32 ? code : ResultForError(::GetLastError());
+        return started;
+    }
+    started.result = kShellSuccess;
+    // No handle when the shell handed the file to a program already running.
+    if (info.hProcess != nullptr) {
+        started.program =
+            std::make_unique<ProcessHandle>(reinterpret_cast<std::intptr_t>(info.hProcess));
+    }
+    return started;
 }
 
 } // namespace twinvane::platform

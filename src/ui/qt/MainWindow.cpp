@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kOuterWidth = 544;
 constexpr int kOuterHeight = 255;
+constexpr int kPendingDeletionPollMs = 1000;
 
 std::vector<std::string> DroppedFiles(const QMimeData* data) {
     std::vector<std::string> files;
@@ -54,6 +55,11 @@ MainWindow::MainWindow(SettingsStorage& storage, platform::ShellLauncher& shell,
     BuildStatusBar();
     BuildLinkPanel(shell);
     resize(kOuterWidth, kOuterHeight);
+    // Temporary copies are deleted once the diff program reading them ends.
+    auto* pendingDeletion = new QTimer(this);
+    connect(pendingDeletion, &QTimer::timeout, this,
+            [this] { Run([this] { presenter_.PollPendingDeletion(); }); });
+    pendingDeletion->start(kPendingDeletionPollMs);
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {

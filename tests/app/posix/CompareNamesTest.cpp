@@ -75,6 +75,7 @@ TEST_F(CompareNamesTest, UnsafeTemporaryFolderIsRefusedWithAClearError) {
         FAIL() << "no error raised";
     } catch (const Exception& error) {
         EXPECT_NE(error.Message().find(folder), std::string::npos);
+        EXPECT_NE(error.Message().find("its mode is not 0700"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(folder + "/TWVTemp1"));
     EXPECT_FALSE(window.State().Substituted);
@@ -84,9 +85,52 @@ TEST_F(CompareNamesTest, UnsafeTemporaryFolderIsRefusedWithAClearError) {
     EXPECT_THROW(platform::PrepareTemporaryCopyFolder(), Exception);
 }
 
-TEST(TemporaryFolderTest, FallsBackToTmpWithTheUserIdWithoutARuntimeFolder) {
-    testing::EnvGuard noRuntime("XDG_RUNTIME_DIR", std::nullopt);
-    EXPECT_EQ(platform::TemporaryCopyFolder(), "/tmp/twinvane-" + std::to_string(::getuid()) + "/");
+// A program that cannot run is named with the reason, and never handed to
+// the desktop opener, which would drop the two files.
+TEST_F(CompareNamesTest, ProgramThatCannotRunIsReportedWithTheReason) {
+    const struct {
+        mode_t mode;
+        std::string reason;
+    } cases[] = {
+        {0644, "Access is denied; it may not be an executable program."},
+        {0755, "It is not a valid program."}, // exec fails in the started child
+    };
+    const std::string file1 = MakeFile("one", "1");
+    const std::string file2 = MakeFile("two", "2");
+    for (const auto& row : cases) {
+        const std::string program = temp / "windiff.exe";
+        ASSERT_EQ(::chmod(program.c_str(), row.mode), 0);
+        storage.stored = {"", file1, file2, program, 2, true};
+        TTwinvane fresh{view, storage, platform::SystemShell()};
+        fresh.FormActivate();
+        view.messageAnswers = {MessageButton::Cancel}; // keep the long names
+        fresh.Compare1Click();
+        EXPECT_EQ(view.errorBoxes.back(), "Cannot start " + program + ": " + row.reason);
+    }
+    EXPECT_EQ(view.errorBoxes.size(), 2U);
+}
+
+TEST(TemporaryFolderTest, UnusableRuntimeFoldersFallBackToTmpWithTheUserId) {
+    testing::TempFolder runtime;
+    testing::WriteFile(runtime / "file", "");
+    const std::string fallback = "/tmp/twinvane-" + std::to_string(::getuid()) + "/";
+    const struct {
+        std::optional<std::string> runtime;
+        std::string folder;
+    } cases[] = {
+        {std::nullopt, fallback},
+        {"relative/run", fallback},
+        {(runtime / "missing"), fallback},
+        {(runtime / "file"), fallback},
+        {"/proc", fallback}, // not writable, even for root
+        {"/" + (runtime / "") + "/", runtime / "twinvane/"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.runtime.value_or("unset"));
+        testing::EnvGuard guard("XDG_RUNTIME_DIR", row.runtime);
+        EXPECT_EQ(platform::TemporaryCopyFolder(), row.folder);
+        EXPECT_NO_THROW(platform::PrepareTemporaryCopyFolder());
+    }
 }
 
 } // namespace

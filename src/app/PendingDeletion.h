@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/ProcessHandle.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace twinvane {
+
+// Files the user agreed to delete while a program started on them may still
+// read them. A file goes once that program has ended and no program has it
+// open. What still waits is written to a record beside the temporary copies,
+// so that the next run deletes it when the program could not be followed or
+// Twinvane ended first. Only a file that is still the very file agreed to
+// (by identity) is ever deleted. Nothing here waits or raises.
+class PendingDeletion {
+public:
+    // Deletes `files` once `program` has ended; with no program to follow,
+    // at the next start. Names that lead to no file are left out.
+    void Add(const std::vector<std::string>& files,
+             std::unique_ptr<platform::RunningProgram> program);
+    // Deletes the files whose program has ended; any still open wait for the
+    // next start. Cheap when nothing waits.
+    void Poll();
+    // Takes over what an earlier run left waiting and deletes what may go.
+    void Resume();
+    // The file `path` leads to, or whatever stands at that name, is in use
+    // again and is no longer deleted.
+    void Keep(const std::string& path);
+
+private:
+    struct File {
+        std::string path;
+        platform::FileIdentity identity;
+    };
+    struct Batch {
+        std::vector<File> files;
+        std::unique_ptr<platform::RunningProgram> program; // null: wait for the next start
+    };
+
+    void Save() const;
+
+    std::vector<Batch> batches_;
+};
+
+} // namespace twinvane
