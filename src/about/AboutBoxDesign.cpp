@@ -2,6 +2,7 @@
 #include "about/AboutBoxDesign.h"
 
 #include "about/MakerLines.h"
+#include "about/ProgramInfo.h"
 
 namespace twinvane {
 
@@ -9,7 +10,7 @@ void ApplyMainWindowAboutDesign(TVarnookAboutBox& aboutBox) {
     aboutBox.SetCopyright(kMakerCopyright);
     aboutBox.SetTextLeft(20);
     aboutBox.SetTextCentered(true);
-    aboutBox.SetCaption("Twinvane");
+    aboutBox.SetCaption(kProgramTitle);
     aboutBox.SetHeight(140);
     aboutBox.SetWidth(160);
     aboutBox.SetTop(144);

@@ -22,9 +22,8 @@ enum class AboutLabel { WTitle, WCopyright, WAuthor, WVersion };
 // texts and pictures and places its controls where it is told; the layout
 // decisions are all the About box's. Lengths are pixels.
 //
-// A fresh form has its design: the four labels at left 32, tops 15, 30, 45
-// and 60; Logo at 8, 80 (137 by 121) showing the built-in 147 by 120 bitmap;
-// OkButton at 40, 218 (97 by 25).
+// A fresh form has its design, AboutFormLayout(): the four labels, Logo
+// showing the built-in bitmap, and OkButton at their design places.
 class AboutForm {
 public:
     virtual ~AboutForm() = default;

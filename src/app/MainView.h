@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "about/TVarnookAboutBox.h"
+#include "about/AboutFormFactory.h"
 #include "platform/Shell.h"
-#include "widgets/KURL2.h"
 
 #include <optional>
 #include <string>
@@ -32,7 +31,7 @@ class MainView {
 public:
     virtual ~MainView() = default;
 
-    // Status bar panels 0, 1 and 2.
+    // Status bar panels, numbered by the kPanel* constants of the window's design.
     virtual void SetStatusText(int panel, const std::string& text) = 0;
     // Both the menu item Compare1 and the button Compare2.
     virtual void SetCompareEnabled(bool enabled) = 0;
@@ -49,11 +48,8 @@ public:
     // Caption "Twinvane", error icon, one OK button; `text` is shown as given.
     virtual void ShowErrorBox(const std::string& text) = 0;
 
-    // The two hyperlink labels on the hidden panel.
-    virtual TKURL2& WebLink() = 0;
-    virtual TKURL2& EmailLink() = 0;
-    // The About box component of the main window.
-    virtual TVarnookAboutBox& AboutBox() = 0;
+    // Where the About box gets its forms; it must outlive the presenter.
+    virtual AboutFormFactory& AboutForms() = 0;
     // The help guide built into the program, for where no help file opens.
     virtual void ShowBuiltInHelp() = 0;
 

@@ -2,17 +2,16 @@
 #include "TTwinvane.h"
 
 #include "FileDialogs.h"
+#include "about/AboutBoxDesign.h"
 #include "fileutil/stringutils.h"
 #include "platform/AppPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
+#include "widgets/KURL2.h"
+#include "widgets/MakerLinks.h"
 
 namespace twinvane {
 namespace {
-
-constexpr int kPanelFile1 = 0;
-constexpr int kPanelFile2 = 1;
-constexpr int kPanelReadiness = 2;
 
 StoredSettings StoredPart(const ComparisonState& state) {
     return {state.InstallFolder, state.File1,         state.File2,
@@ -22,7 +21,58 @@ StoredSettings StoredPart(const ComparisonState& state) {
 } // namespace
 
 TTwinvane::TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell)
-    : view_(view), storage_(storage), shell_(shell), loaded_(StoredPart(state_)) {}
+    : view_(view), storage_(storage), shell_(shell), loaded_(StoredPart(state_)),
+      aboutBox_(view.AboutForms()) {
+    ApplyMainWindowAboutDesign(aboutBox_);
+}
+
+void TTwinvane::RunCommand(Command command) {
+    switch (command) {
+    case Command::SelectFile1:
+        return File1BtnClick();
+    case Command::SelectFile2:
+        return File2BtnClick();
+    case Command::SelectFiles:
+        return SelectFiles1Click();
+    case Command::Compare:
+        return Compare1Click();
+    case Command::SaveFiles:
+        return SaveFiles1Click();
+    case Command::Exit:
+        return Exit1Click();
+    case Command::LocateWindiff:
+        return LocateWindiffClick();
+    case Command::ClearFileList:
+        return ClearFileList1Click();
+    case Command::DeleteTemps:
+        return DeletetempsClick();
+    case Command::Help:
+        return Help2Click();
+    case Command::About:
+        return About1Click();
+    case Command::EmailVarnook:
+        return emailVarnook1Click();
+    case Command::VarnookOnTheWeb:
+        return VarnookontheWeb1Click();
+    }
+}
+
+void TTwinvane::SetCommandLineFiles(const std::vector<std::string>& names) {
+    commandLineFiles_.clear();
+    for (const std::string& name : names) {
+        commandLineFiles_.push_back(platform::FullPathName(name));
+    }
+}
+
+void TTwinvane::ApplyCommandLineFiles() {
+    if (!commandLineFiles_.empty()) {
+        SetFile1(commandLineFiles_[0]);
+    }
+    if (commandLineFiles_.size() > 1) {
+        SetFile2(commandLineFiles_[1]);
+    }
+    commandLineFiles_.clear();
+}
 
 void TTwinvane::FormActivate() {
     if (activated_) {
@@ -31,11 +81,20 @@ void TTwinvane::FormActivate() {
     activated_ = true;
     // Copies a diff program still held when Twinvane last ended go now.
     pendingDeletion_.Resume();
-    LoadSettings(); // a failure here ends activation: the steps below do not run
+    try {
+        LoadSettings(); // a failure here ends activation: the steps below do not run
+    } catch (...) {
+        // The names the user gave do not depend on the settings: they still
+        // replace what was stored, or an unreadable value would block them
+        // at every start.
+        ApplyCommandLineFiles();
+        throw;
+    }
     helpFile_ = AddTrailingBackslash(state_.InstallFolder) + "twinvane.hlp";
     // The About box shows the version block of the program itself.
-    view_.AboutBox().SetFilename(platform::RunningExecutablePath());
+    aboutBox_.SetFilename(platform::RunningExecutablePath());
     state_.Substituted = false;
+    ApplyCommandLineFiles();
     CheckReady();
 }
 
@@ -125,7 +184,15 @@ void TTwinvane::Help2Click() {
 }
 
 void TTwinvane::About1Click() {
-    view_.AboutBox().Execute();
+    aboutBox_.Execute();
+}
+
+void TTwinvane::emailVarnook1Click() {
+    OpenAddress(shell_, view_.NativeHandle(), ltEMAIL, kMakerSupportAddress);
+}
+
+void TTwinvane::VarnookontheWeb1Click() {
+    OpenAddress(shell_, view_.NativeHandle(), ltURL, kMakerWebAddress);
 }
 
 void TTwinvane::FilesDropped(const std::vector<std::string>& paths) {
@@ -137,10 +204,10 @@ void TTwinvane::FilesDropped(const std::vector<std::string>& paths) {
     CheckReady();
 }
 
-void TTwinvane::FileDroppedOnSelector(int which, const std::string& path) {
-    if (which == 1) {
+void TTwinvane::FileDroppedOn(Command button, const std::string& path) {
+    if (button == Command::SelectFile1) {
         SetFile1(path);
-    } else if (which == 2) {
+    } else if (button == Command::SelectFile2) {
         SetFile2(path);
     } else {
         return;

@@ -3,8 +3,10 @@
 
 #include "ComparisonState.h"
 #include "MainView.h"
+#include "MainWindowDesign.h"
 #include "PendingDeletion.h"
 #include "SettingsStorage.h"
+#include "about/TVarnookAboutBox.h"
 #include "platform/ShellLauncher.h"
 
 #include <string>
@@ -17,7 +19,18 @@ namespace twinvane {
 // the view. Handlers may raise; the view runs each through RunHandler.
 class TTwinvane {
 public:
+    // The About box takes its forms from the view's factory and the main
+    // window's stored design.
     TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell);
+
+    // Runs the handler of a button or menu item.
+    void RunCommand(Command command);
+
+    // Files named on the command line: at the first activation, once the
+    // settings are loaded, the first replaces File 1 and the second File 2,
+    // as a selection would. Relative names are made absolute now, against
+    // the current folder.
+    void SetCommandLineFiles(const std::vector<std::string>& names);
 
     // Start-up work, done at the first activation only.
     void FormActivate();
@@ -28,7 +41,6 @@ public:
     void File1BtnClick();
     void File2BtnClick();
     void SelectFiles1Click();
-    void SelectFile21Click() { File2BtnClick(); }
     void Compare1Click();
     bool CheckPathLength();
     // Deletes the temporary copies whose diff program has ended. Cheap; the
@@ -45,25 +57,30 @@ public:
 
     void Help2Click();
     void About1Click();
-    void emailVarnook1Click() { view_.EmailLink().OpenLink(); }
-    void VarnookontheWeb1Click() { view_.WebLink().OpenLink(); }
+    // A new mail to the maker's support address, and the maker's web site.
+    void emailVarnook1Click();
+    void VarnookontheWeb1Click();
 
     // Files dropped on the window: two set File 1 and File 2 in order.
     void FilesDropped(const std::vector<std::string>& paths);
-    // One file dropped on "Select File 1" (which = 1) or "Select File 2" (2).
-    void FileDroppedOnSelector(int which, const std::string& path);
+    // One file dropped on a button: on the one that selects File 1 it
+    // becomes File 1, on the one that selects File 2 File 2; on any other
+    // it is ignored.
+    void FileDroppedOn(Command button, const std::string& path);
 
     void LoadSettings();
     void SaveSettings();
 
     const ComparisonState& State() const noexcept { return state_; }
     const std::string& HelpFile() const noexcept { return helpFile_; }
+    TVarnookAboutBox& AboutBox() noexcept { return aboutBox_; }
 
 private:
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
     void CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
+    void ApplyCommandLineFiles();
 
     MainView& view_;
     SettingsStorage& storage_;
@@ -74,6 +91,8 @@ private:
     // so that a value the load could not read is not lost to a default.
     StoredSettings loaded_;
     SettingsFields read_;
+    TVarnookAboutBox aboutBox_;
+    std::vector<std::string> commandLineFiles_;
     std::string helpFile_;
     bool activated_ = false;
     PendingDeletion pendingDeletion_;

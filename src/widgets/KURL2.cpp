@@ -74,16 +74,18 @@ void TKURL2::Restore(const KURL2Design& design) {
     SetChoose(design.choose);
 }
 
-void TKURL2::OpenLink() {
-    const std::string text = view_.LabelText();
+void OpenAddress(platform::ShellLauncher& shell, platform::WindowHandle owner, LinkType kind,
+                 const std::string& address) {
     platform::ShellRequest request;
-    request.owner = view_.ControlHandle();
+    request.owner = owner;
     request.verb = "open";
-    request.file = choose_ == ltEMAIL ? "mailto:" + text : text;
+    request.file = kind == ltEMAIL ? "mailto:" + address : address;
     request.showCommand = platform::kShowMaximized;
-    // The browser or mail program reports its own failures; the link has
-    // nothing to add.
-    static_cast<void>(shell_.Execute(request));
+    static_cast<void>(shell.Execute(request));
+}
+
+void TKURL2::OpenLink() {
+    OpenAddress(shell_, view_.ControlHandle(), choose_, view_.LabelText());
 }
 
 void TKURL2::Place() {

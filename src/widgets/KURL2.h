@@ -23,6 +23,14 @@ inline constexpr int kKURL2DefaultHeight = 13;
 // Pure blue in the 0x00BBGGRR layout.
 inline constexpr std::uint32_t kKURL2LinkColor = 0xFF0000;
 
+// Hands `address` to the shell as a link of `kind` opens it: the verb "open",
+// maximized, owned by `owner`, "mailto:" in front for ltEMAIL and nothing else
+// done to the text. Does not wait and ignores the shell's answer: the browser
+// or mail program reports its own failures. An error the launcher raises
+// passes to the caller.
+void OpenAddress(platform::ShellLauncher& shell, platform::WindowHandle owner, LinkType kind,
+                 const std::string& address);
+
 // A control's properties as a form stores them, in the order it restores them.
 struct KURL2Design {
     int left = 0;
@@ -78,9 +86,8 @@ public:
     // the width, so the control ends as wide as its text.
     void Restore(const KURL2Design& design);
 
-    // Hands the address to the shell with the verb "open", maximized,
-    // "mailto:" in front for ltEMAIL and nothing else done to the text.
-    // Does not wait and ignores the shell's answer; works while hidden.
+    // Opens the label's text through OpenAddress, owned by the control's own
+    // window; works while hidden.
     void OpenLink();
 
 private:

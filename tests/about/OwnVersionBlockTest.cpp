@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The test executable carries the program's own version block, as every
 // Twinvane executable does; the About box reads positions 2 and 3 of it.
+#include "about/ProgramInfo.h"
 #include "about/TGetVersionInfoFromFile.h"
 #include "platform/AppPaths.h"
 
@@ -16,7 +17,7 @@ TEST(OwnVersionBlockTest, TheRunningProgramReadsItsOwnVersion) {
     TGetVersionInfoFromFile reader;
     reader.SetfileName(platform::RunningExecutablePath());
     ASSERT_GE(reader.VersionStrings().Count(), 4);
-    EXPECT_EQ(reader.VersionStrings()[2], "1.4.0.1");
+    EXPECT_EQ(reader.VersionStrings()[2], kProgramVersion);
     EXPECT_EQ(reader.VersionStrings()[3], "Twinvane");
     EXPECT_EQ(reader.VersionCategories()[2], "FileVersion");
     EXPECT_EQ(reader.VersionCategories()[3], "InternalName");

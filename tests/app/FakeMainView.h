@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "about/AboutBoxDesign.h"
 #include "about/FakeAboutForm.h"
 #include "app/MainView.h"
 #include "app/SettingsStorage.h"
 #include "platform/Exception.h"
-#include "platform/ShellLauncher.h"
-#include "support/RecordingLauncher.h"
-#include "widgets/FakeKURL2View.h"
-#include "widgets/KURL2.h"
+#include "support/RecordingLauncher.h" // the launcher tests pair with this view
 
 #include <deque>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -72,24 +67,11 @@ public:
     void CloseWindow() override { closeRequested = true; }
     platform::WindowHandle NativeHandle() const override { return 0x1234; }
 
-    TKURL2& WebLink() override { return web; }
-    TKURL2& EmailLink() override { return email; }
     void ShowBuiltInHelp() override { ++builtInHelpShown; }
-    TVarnookAboutBox& AboutBox() override { return aboutBox; }
+    AboutFormFactory& AboutForms() override { return aboutForms; }
 
-    // The links open through `linkShell`, not the real shell.
-    RecordingLauncher linkShell;
-    FakeView webView;
-    FakeView emailView;
-    TKURL2 web{webView, linkShell};
-    TKURL2 email{emailView, linkShell};
     int builtInHelpShown = 0;
     FakeAboutFormFactory aboutForms;
-    TVarnookAboutBox aboutBox = [this] {
-        TVarnookAboutBox box(aboutForms);
-        ApplyMainWindowAboutDesign(box);
-        return box;
-    }();
 };
 
 // Keeps settings in memory; a load or save can be made to fail.

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "app/TTwinvane.h"
 #include "FakeMainView.h"
+#include "about/ProgramInfo.h"
 #include "app/StandardError.h"
 #include "fileutil/stringutils.h"
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
+#include "widgets/MakerLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -234,42 +236,103 @@ TEST_F(TTwinvaneTest, DroppedFilesSetBothNamesInOrderAndCheck) {
     EXPECT_EQ(window.State().UserFile2, temp / "one.txt");
     EXPECT_EQ(view.panels[2], "READY");
 
-    window.FileDroppedOnSelector(2, temp / "two.txt");
+    window.FileDroppedOn(Command::SelectFile2, temp / "two.txt");
     EXPECT_EQ(window.State().File2, temp / "two.txt");
+    window.FileDroppedOn(Command::Compare, temp / "one.txt");
     window.FilesDropped({temp / "one.txt"});
     EXPECT_EQ(window.State().File1, temp / "two.txt");
 }
 
-TEST_F(TTwinvaneTest, LinkCommandsOpenTheirAddressesEvenThoughThePanelIsHidden) {
-    view.web.SetURLorEMAIL("https://www.example.com/site");
-    view.email.SetURLorEMAIL("help@example.com");
-    view.email.SetChoose(ltEMAIL);
-    window.VarnookontheWeb1Click();
-    window.emailVarnook1Click();
-    ASSERT_EQ(view.linkShell.requests.size(), 2U);
-    EXPECT_EQ(view.linkShell.requests[0].file, "https://www.example.com/site");
-    EXPECT_EQ(view.linkShell.requests[1].file, "mailto:help@example.com");
-    EXPECT_EQ(view.linkShell.requests[1].verb, "open");
+TEST_F(TTwinvaneTest, LinkCommandsOpenTheMakersAddressesThroughTheShell) {
+    window.RunCommand(Command::VarnookOnTheWeb);
+    window.RunCommand(Command::EmailVarnook);
+    ASSERT_EQ(shell.requests.size(), 2U);
+    EXPECT_EQ(shell.requests[0].file, kMakerWebAddress);
+    EXPECT_EQ(shell.requests[1].file, std::string("mailto:") + kMakerSupportAddress);
+    for (const auto& request : shell.requests) {
+        EXPECT_EQ(request.verb, "open");
+        EXPECT_EQ(request.owner, view.NativeHandle());
+    }
 }
 
 TEST_F(TTwinvaneTest, AboutShowsTheRunningProgramsOwnVersion) {
     window.FormActivate();
-    EXPECT_EQ(view.aboutBox.Filename(), platform::RunningExecutablePath());
-    window.About1Click();
+    EXPECT_EQ(window.AboutBox().Filename(), platform::RunningExecutablePath());
+    window.RunCommand(Command::About);
     const auto& form = view.aboutForms.Last();
     EXPECT_TRUE(form.Shown());
     EXPECT_TRUE(form.released);
-    EXPECT_EQ(form.caption, "Twinvane");
-    EXPECT_EQ(form.Text(AboutLabel::WVersion), "Version 1.4.0.1");
+    EXPECT_EQ(form.caption, kProgramTitle);
+    EXPECT_EQ(form.Text(AboutLabel::WVersion), std::string("Version ") + kProgramVersion);
     EXPECT_EQ(form.outerWidth, 160);
 }
 
 TEST_F(TTwinvaneTest, AboutFailureReachesTheStandardErrorBox) {
     window.FormActivate();
-    view.aboutBox.SetIconFile(temp / "missing.bmp");
+    window.AboutBox().SetIconFile(temp / "missing.bmp");
     RunHandler(view, [&] { window.About1Click(); });
     ASSERT_EQ(view.errorBoxes.size(), 1U);
     EXPECT_FALSE(view.aboutForms.Last().Shown());
+}
+
+// Names in the test's folder, which is also the current folder.
+struct CommandLineCase {
+    const char* name;
+    std::vector<std::string> given;
+    bool givenInFull; // else given as they are, relative
+    std::string file1;
+    std::string file2;
+    const char* readiness;
+
+    friend void PrintTo(const CommandLineCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class CommandLineFilesTest : public TTwinvaneTest,
+                             public ::testing::WithParamInterface<CommandLineCase> {};
+
+TEST_P(CommandLineFilesTest, ReplaceTheLoadedFilesAsASelectionWouldAndAreSavedAtClose) {
+    const CommandLineCase& c = GetParam();
+    StoreReadySettings();
+    testing::CurrentFolderGuard here(temp.Path());
+    const auto full = [&](const std::string& name) {
+        return temp / name;
+    };
+    std::vector<std::string> given;
+    for (const std::string& name : c.given) {
+        given.push_back(c.givenInFull ? full(name) : name);
+    }
+    window.SetCommandLineFiles(given);
+    window.FormActivate();
+
+    EXPECT_EQ(window.State().File1, full(c.file1));
+    EXPECT_EQ(window.State().UserFile1, full(c.file1));
+    EXPECT_EQ(window.State().File2, full(c.file2));
+    EXPECT_EQ(window.State().UserFile2, full(c.file2));
+    EXPECT_EQ(view.panels[kPanelFile1], full(c.file1));
+    EXPECT_EQ(view.panels[kPanelReadiness], c.readiness);
+    window.FormClose();
+    EXPECT_EQ(storage.stored.File1, full(c.file1));
+    EXPECT_EQ(storage.stored.File2, full(c.file2));
+}
+
+// The stored files are one.txt and two.txt.
+INSTANTIATE_TEST_SUITE_P(
+    Names, CommandLineFilesTest,
+    ::testing::Values(
+        CommandLineCase{"OneName", {"two.txt"}, true, "two.txt", "two.txt", "READY"},
+        CommandLineCase{"TwoNames", {"two.txt", "one.txt"}, true, "two.txt", "one.txt", "READY"},
+        CommandLineCase{"RelativeName", {"two.txt"}, false, "two.txt", "two.txt", "READY"},
+        CommandLineCase{
+            "MissingFile", {"missing.txt"}, true, "missing.txt", "two.txt", "NOT READY"}),
+    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
+
+TEST_F(TTwinvaneTest, CommandLineFilesCountEvenWhenTheSettingsFailToLoad) {
+    storage.failLoadAfterInstall = true;
+    window.SetCommandLineFiles({temp / "one.txt"});
+    RunHandler(view, [&] { window.FormActivate(); });
+    EXPECT_EQ(view.errorBoxes.size(), 1U);
+    EXPECT_EQ(window.State().File1, temp / "one.txt");
+    EXPECT_EQ(view.panels[kPanelFile1], temp / "one.txt");
 }
 
 TEST(StandardErrorTextTest, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {

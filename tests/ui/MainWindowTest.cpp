@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/MainWindow.h"
 #include "ScriptedDialogs.h"
+#include "about/ProgramInfo.h"
 #include "app/FakeMainView.h"
 #include "support/TempFolder.h"
+#include "ui/qt/DroppedFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
@@ -18,6 +21,24 @@
 #include <memory>
 
 using namespace twinvane;
+
+namespace {
+
+const MainWindowDesign& Design() {
+    return MainWindowLayout();
+}
+
+// A "text/uri-list" naming `paths`, each byte outside the unreserved
+// characters percent-encoded, as file managers send it.
+QByteArray UriList(const std::vector<std::string>& paths) {
+    QByteArray list;
+    for (const std::string& path : paths) {
+        list += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
+    }
+    return list;
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -38,76 +59,86 @@ private:
         template <typename T> T* Find(const char* name) {
             return window->findChild<T*>(QString::fromLatin1(name));
         }
-        QString Panel(int i) { return Find<QLabel>(("Panel" + std::to_string(i)).c_str())->text(); }
+        QString Panel(int i) {
+            return Find<QLabel>(Design().panels[static_cast<std::size_t>(i)].name.c_str())->text();
+        }
     };
 
 private slots:
     void opensAtTheDesignSizeWithItsTitle() {
         Fixture f;
         f.Show();
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Twinvane"));
-        QCOMPARE(f.window->frameGeometry().size(), QSize(544, 255));
-        QCOMPARE(f.window->objectName(), QStringLiteral("Twinvane"));
+        QCOMPARE(f.window->windowTitle(), QString::fromStdString(Design().caption));
+        QCOMPARE(f.window->frameGeometry().size(),
+                 QSize(Design().outerWidth, Design().outerHeight));
+        QCOMPARE(f.window->objectName(), QString::fromStdString(Design().name));
     }
 
-    void buttonsStandWhereTheDesignPutsThem() {
+    // Every button, menu, item and panel is as its description says: texts
+    // and states as the window opens, places once it is shown.
+    void builtFromTheDescriptions() {
         Fixture f;
-        f.Show();
-        const struct {
-            const char* name;
-            const char* text;
-            QRect geometry;
-        } buttons[] = {
-            {"File1Btn", "Select File 1", QRect(24, 24, 105, 25)},
-            {"Button2", "Select File 2", QRect(24, 56, 105, 25)},
-            {"Button1", "Select Files", QRect(24, 88, 105, 25)},
-            {"Compare2", "Compare", QRect(24, 120, 105, 25)},
-        };
-        for (const auto& b : buttons) {
-            auto* button = f.Find<QPushButton>(b.name);
-            QVERIFY2(button != nullptr, b.name);
-            QCOMPARE(button->text(), QString::fromLatin1(b.text));
-            QCOMPARE(button->geometry(), b.geometry);
-            QVERIFY(!button->toolTip().isEmpty());
-        }
-        // Measured below the menu bar.
-        QCOMPARE(f.Find<QPushButton>("File1Btn")->parentWidget(), f.window->centralWidget());
-        QVERIFY(f.window->centralWidget()->y() >= f.window->menuBar()->height());
-    }
-
-    void compareStartsDisabledAndStatusBarHasThreePanels() {
-        Fixture f;
-        QVERIFY(!f.Find<QPushButton>("Compare2")->isEnabled());
-        QVERIFY(!f.Find<QAction>("Compare1")->isEnabled());
-        QCOMPARE(f.Panel(0), QStringLiteral("File 1"));
-        QCOMPARE(f.Panel(1), QStringLiteral("File 2"));
-        QCOMPARE(f.Panel(2), QString());
-        QCOMPARE(f.Find<QLabel>("Panel0")->width(), 200);
-        QCOMPARE(f.Find<QLabel>("Panel1")->width(), 200);
-        QCOMPARE(f.window->statusBar()->height(), 25);
-    }
-
-    void menusHoldEveryItemInOrder() {
-        Fixture f;
+        QCOMPARE(f.window->menuBar()->objectName(), QString::fromStdString(Design().menuBarName));
         const QList<QAction*> menus = f.window->menuBar()->actions();
-        QCOMPARE(menus.size(), 3);
-        QCOMPARE(menus[0]->text(), QStringLiteral("File"));
-        QCOMPARE(menus[1]->text(), QStringLiteral("Options"));
-        QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
-        const auto captions = [](QAction* menu) {
-            QStringList texts;
-            for (QAction* item : menu->menu()->actions()) {
-                texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QCOMPARE(menus.size(), static_cast<qsizetype>(Design().menus.size()));
+        for (qsizetype m = 0; m < menus.size(); ++m) {
+            const MenuDesign& menu = Design().menus[static_cast<std::size_t>(m)];
+            QCOMPARE(menus[m]->text(), QString::fromStdString(menu.caption));
+            QCOMPARE(menus[m]->menu()->objectName(), QString::fromStdString(menu.name));
+            const QList<QAction*> items = menus[m]->menu()->actions();
+            QCOMPARE(items.size(), static_cast<qsizetype>(menu.items.size()));
+            for (qsizetype i = 0; i < items.size(); ++i) {
+                const MenuItemDesign& want = menu.items[static_cast<std::size_t>(i)];
+                QCOMPARE(items[i]->objectName(), QString::fromStdString(want.name));
+                QCOMPARE(items[i]->isSeparator(), want.separator);
+                if (!want.separator) {
+                    QCOMPARE(items[i]->text(), QString::fromStdString(want.caption));
+                    QCOMPARE(items[i]->shortcut().toString(),
+                             QString::fromStdString(want.shortcut ? ShortcutText(*want.shortcut)
+                                                                  : std::string()));
+                    QCOMPARE(items[i]->isCheckable(), want.checkable);
+                    QCOMPARE(items[i]->isEnabled(), want.enabledAtStart);
+                }
             }
-            return texts;
-        };
-        QCOMPARE(captions(menus[0]), QStringList({"Select File 1", "Select File 2", "Select Files",
-                                                  "Compare", "Save Files", "-", "Exit"}));
-        QCOMPARE(captions(menus[1]),
-                 QStringList({"Locate Windiff", "Clear File List", "Delete temporary Files "}));
-        QVERIFY(f.Find<QAction>("Deletetemps")->isCheckable());
-        QCOMPARE(captions(menus[2]),
-                 QStringList({"&Help", "&About", "-", "e-mail Varnook", "Varnook on the Web"}));
+        }
+
+        QCOMPARE(f.window->statusBar()->objectName(),
+                 QString::fromStdString(Design().statusBarName));
+        for (const StatusPanelDesign& p : Design().panels) {
+            auto* panel = f.Find<QLabel>(p.name.c_str());
+            QVERIFY2(panel != nullptr, p.name.c_str());
+            QCOMPARE(panel->parentWidget(), f.window->statusBar());
+            QCOMPARE(panel->text(), QString::fromStdString(p.initialText));
+            QCOMPARE(panel->accessibleName(), QString::fromStdString(p.accessibleName));
+            QCOMPARE(panel->accessibleDescription(),
+                     QString::fromStdString(p.accessibleDescription));
+        }
+
+        f.Show();
+        for (const ButtonDesign& b : Design().buttons) {
+            auto* button = f.Find<QPushButton>(b.name.c_str());
+            QVERIFY2(button != nullptr, b.name.c_str());
+            QCOMPARE(button->text(), QString::fromStdString(b.caption));
+            QCOMPARE(button->geometry(), QRect(b.left, b.top, b.width, b.height));
+            QCOMPARE(button->toolTip(), QString::fromStdString(b.tooltip));
+            QCOMPARE(button->isEnabled(), b.enabledAtStart); // no setting makes a file exist
+            QCOMPARE(button->parentWidget(), f.window->centralWidget());
+        }
+        // Button places are measured below the menu bar.
+        QVERIFY(f.window->centralWidget()->y() >= f.window->menuBar()->height());
+
+        QCOMPARE(f.window->statusBar()->height(), Design().statusBarHeight);
+        int left = 0;
+        for (const StatusPanelDesign& p : Design().panels) {
+            const auto* panel = f.Find<QLabel>(p.name.c_str());
+            QVERIFY(panel->x() >= left); // left to right, in their order
+            left = panel->x() + panel->width();
+            if (p.fillsRest) {
+                QCOMPARE(left, f.window->statusBar()->width());
+            } else {
+                QCOMPARE(panel->width(), p.width);
+            }
+        }
     }
 
     void startupLoadsOnceAndShowsReadiness() {
@@ -116,7 +147,8 @@ private slots:
         QCOMPARE(f.storage.loads, 1);
         QCOMPARE(f.Panel(2), QStringLiteral("CAN'T FIND WINDIFF"));
         // A status text never widens the window.
-        QCOMPARE(f.window->frameGeometry().size(), QSize(544, 255));
+        QCOMPARE(f.window->frameGeometry().size(),
+                 QSize(Design().outerWidth, Design().outerHeight));
         QVERIFY(f.Find<QAction>("Deletetemps")->isChecked());
         f.window->activateWindow();
         QCoreApplication::processEvents();
@@ -166,7 +198,6 @@ private slots:
         QCOMPARE(f.shell.requests.size(), std::size_t{3});
         QCOMPARE(f.shell.requests[1].file, std::string("mailto:support@varnook.example.com"));
         QCOMPARE(f.shell.requests[2].file, std::string("https://www.varnook.example.com/"));
-        QVERIFY(!f.Find<QWidget>("Panel1")->isVisible());
 
         f.Find<QAction>("Exit1")->trigger();
         QVERIFY(!f.window->isVisible());
@@ -212,18 +243,64 @@ private slots:
             box->close();
         });
         f.Find<QAction>("About2")->trigger();
-        QCOMPARE(versionLine, QStringLiteral("Version 1.4.0.1"));
+        QCOMPARE(versionLine, QStringLiteral("Version ") + QString::fromUtf8(kProgramVersion));
         QCOMPARE(outer.width(), 160);
         QVERIFY(f.dialogs.errorBoxes.isEmpty());
     }
 
-    void keyboardReachesTheCommands() {
+    void droppedNamesAreTheLocalFilesOfTheUriList_data() {
+        QTest::addColumn<QByteArray>("uriList");
+        QTest::addColumn<QStringList>("names"); // as Latin-1, one character a byte
+        QTest::newRow("not UTF-8") << QByteArray("file:///tmp/a%FF%E9.txt\r\n")
+                                   << QStringList{QString::fromLatin1("/tmp/a\xFF\xE9.txt")};
+        QTest::newRow("two, a comment, a blank")
+            << QByteArray("# from a file manager\r\nfile:///tmp/a%20b\r\n\r\n"
+                          "file://localhost/tmp/%C3%A9")
+            << QStringList{QStringLiteral("/tmp/a b"), QString::fromLatin1("/tmp/\xC3\xA9")};
+        QTest::newRow("another host") << QByteArray("file://server/tmp/a\r\n") << QStringList{};
+        QTest::newRow("a web address among files")
+            << QByteArray("file:///tmp/a\r\nhttps://example.com/b\r\n") << QStringList{};
+    }
+
+    void droppedNamesAreTheLocalFilesOfTheUriList() {
+        QFETCH(QByteArray, uriList);
+        QFETCH(QStringList, names);
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"), uriList);
+        std::vector<std::string> expected;
+        for (const QString& name : names) {
+            expected.push_back(name.toLatin1().toStdString());
+        }
+        QCOMPARE(ui::DroppedFiles(&data), expected);
+    }
+
+    // Names that are not UTF-8 reach the state byte for byte, whether two
+    // files are dropped on the window or one on a selector button.
+    void droppedFilesKeepTheExactBytesOfTheirNames() {
+        testing::TempFolder temp;
+        const std::string first = temp / "one\xFF.txt";
+        const std::string second = temp / "two\xE9 \x80.txt";
+        testing::WriteFile(first, "1");
+        testing::WriteFile(second, "2");
         Fixture f;
         f.Show();
-        QCOMPARE(f.Find<QAction>("SelectFile11")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));
-        QVERIFY(!f.Find<QAction>("Exit1")->shortcut().isEmpty());
-        QVERIFY(!f.Find<QAction>("Compare1")->shortcut().isEmpty());
-        QCOMPARE(f.Find<QLabel>("Panel2")->accessibleName(), QStringLiteral("Status"));
+        const auto drop = [&](const std::vector<std::string>& paths, QPoint at) {
+            QMimeData data;
+            data.setData(QStringLiteral("text/uri-list"), UriList(paths));
+            // Qt hands a drop to the widget that accepted the drag's entry.
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(f.window.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(f.window.get(), &drop);
+        };
+        drop({second, first}, QPoint(400, 100));
+        QCOMPARE(f.window->Presenter().State().File1, second);
+        QCOMPARE(f.window->Presenter().State().UserFile2, first);
+
+        const auto* button2 = f.Find<QPushButton>("Button2");
+        drop({second}, button2->mapTo(f.window.get(), button2->rect().center()));
+        QCOMPARE(f.window->Presenter().State().File2, second);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ui/qt/TAbout.h"
 #include "about/AboutBoxDesign.h"
 #include "about/MakerLines.h"
+#include "about/ProgramInfo.h"
 #include "about/TVarnookAboutBox.h"
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
@@ -151,7 +152,7 @@ private slots:
 
         const QString texts[] = {QStringLiteral("Twinvane"), QString::fromLatin1(kMakerCopyright),
                                  QString::fromLatin1(kMakerAuthor),
-                                 QStringLiteral("Version 1.4.0.1")};
+                                 QStringLiteral("Version ") + QString::fromLatin1(kProgramVersion)};
         const int tops[] = {15, 30, 45, 60};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(seen.texts[i], texts[i]);
@@ -284,7 +285,7 @@ private slots:
         TVarnookAboutBox box(forms);
         WhenShown shown([](QDialog&) {});
         QCOMPARE(box.GetAppName(), std::string("Twinvane"));
-        QCOMPARE(box.GetAppVersion(), std::string("1.4.0.1"));
+        QCOMPARE(box.GetAppVersion(), std::string(kProgramVersion));
         QVERIFY(!shown.Happened());
         const QSize screen = QGuiApplication::primaryScreen()->size();
         QCOMPARE(box.Left(), screen.width() / 2);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "DialogProvider.h"
 
+#include "about/ProgramInfo.h"
+
 #include <QAbstractButton>
 #include <QPushButton>
 
@@ -8,7 +10,7 @@ namespace twinvane::ui {
 namespace {
 
 const char* const kAnswerProperty = "twinvaneAnswer";
-const QString kApplicationTitle = QStringLiteral("Twinvane");
+const QString kApplicationTitle = QString::fromUtf8(kProgramTitle);
 
 QString ButtonCaption(MessageButton button) {
     switch (button) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "KURL2Control.h"
 
+#include "about/ProgramInfo.h"
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -119,7 +121,7 @@ void KURL2Control::OpenFromClick() {
     try {
         link_.OpenLink();
     } catch (const std::exception& error) {
-        QMessageBox::critical(window(), QStringLiteral("Twinvane"),
+        QMessageBox::critical(window(), QString::fromUtf8(kProgramTitle),
                               QString::fromUtf8(error.what()));
     }
 }

@@ -1,60 +1,40 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindow.h"
 
+#include "DroppedFiles.h"
 #include "HelpWindow.h"
-#include "KURL2Control.h"
 #include "Pictures.h"
-#include "about/AboutBoxDesign.h"
+#include "WindowPlacement.h"
 #include "app/StandardError.h"
-#include "widgets/MakerLinks.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
 namespace twinvane::ui {
 namespace {
 
-constexpr int kOuterWidth = 544;
-constexpr int kOuterHeight = 255;
 constexpr int kPendingDeletionPollMs = 1000;
-
-std::vector<std::string> DroppedFiles(const QMimeData* data) {
-    std::vector<std::string> files;
-    if (data == nullptr || !data->hasUrls()) {
-        return files;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile()) {
-            return {};
-        }
-        files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
-    }
-    return files;
-}
 
 } // namespace
 
 MainWindow::MainWindow(SettingsStorage& storage, platform::ShellLauncher& shell,
                        DialogProvider& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), presenter_(*this, storage, shell) {
-    setObjectName(QStringLiteral("Twinvane"));
-    setWindowTitle(QStringLiteral("Twinvane"));
+    const MainWindowDesign& design = MainWindowLayout();
+    setObjectName(QString::fromStdString(design.name));
+    setWindowTitle(QString::fromStdString(design.caption));
     setWindowIcon(ApplicationIcon());
-    ApplyMainWindowAboutDesign(aboutBox_);
     setAcceptDrops(true);
-    BuildButtons();
-    BuildMenus();
-    BuildStatusBar();
-    BuildLinkPanel(shell);
-    resize(kOuterWidth, kOuterHeight);
+    BuildButtons(design);
+    BuildMenus(design);
+    BuildStatusBar(design);
+    resize(design.outerWidth, design.outerHeight);
     // Temporary copies are deleted once the diff program reading them ends.
     auto* pendingDeletion = new QTimer(this);
     connect(pendingDeletion, &QTimer::timeout, this,
@@ -66,91 +46,51 @@ void MainWindow::Run(const std::function<void()>& handler) {
     RunHandler(*this, handler);
 }
 
-QPushButton* MainWindow::AddButton(const char* name, const QString& text, int top,
-                                   const QString& tip, void (TTwinvane::*handler)()) {
-    auto* button = new QPushButton(text, centralWidget());
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(24, top, 105, 25);
-    button->setToolTip(tip);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Run([this, handler] { (presenter_.*handler)(); }); });
-    return button;
+void MainWindow::Run(Command command) {
+    Run([this, command] { presenter_.RunCommand(command); });
 }
 
-void MainWindow::BuildButtons() {
+void MainWindow::BuildButtons(const MainWindowDesign& design) {
     setCentralWidget(new QWidget(this));
-    file1Btn_ =
-        AddButton("File1Btn", QStringLiteral("Select File 1"), 24,
-                  QStringLiteral("Choose the first file to compare"), &TTwinvane::File1BtnClick);
-    button2_ =
-        AddButton("Button2", QStringLiteral("Select File 2"), 56,
-                  QStringLiteral("Choose the second file to compare"), &TTwinvane::File2BtnClick);
-    AddButton("Button1", QStringLiteral("Select Files"), 88,
-              QStringLiteral("Choose both files, one after the other"),
-              &TTwinvane::SelectFiles1Click);
-    compare2_ = AddButton("Compare2", QStringLiteral("Compare"), 120,
-                          QStringLiteral("Start the diff program on the two files"),
-                          &TTwinvane::Compare1Click);
-    compare2_->setEnabled(false);
+    for (const ButtonDesign& b : design.buttons) {
+        auto* button = new QPushButton(QString::fromStdString(b.caption), centralWidget());
+        button->setObjectName(QString::fromStdString(b.name));
+        button->setGeometry(b.left, b.top, b.width, b.height);
+        button->setToolTip(QString::fromStdString(b.tooltip));
+        button->setEnabled(b.enabledAtStart);
+        const Command command = b.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { Run(command); });
+        buttons_.emplace_back(button, command);
+        if (command == Command::Compare) {
+            compareButtons_.push_back(button);
+        }
+    }
 }
 
-void MainWindow::BuildStatusBar() {
+void MainWindow::BuildStatusBar(const MainWindowDesign& design) {
     auto* bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar"));
-    bar->setFixedHeight(25);
+    bar->setObjectName(QString::fromStdString(design.statusBarName));
+    bar->setFixedHeight(design.statusBarHeight);
     // The window resizes by its frame; the grip would only narrow the last panel.
     bar->setSizeGripEnabled(false);
-    const QString texts[3] = {QStringLiteral("File 1"), QStringLiteral("File 2"), QString()};
-    const QString names[3] = {QStringLiteral("File 1"), QStringLiteral("File 2"),
-                              QStringLiteral("Status")};
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(texts[i], bar);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panel->setAccessibleName(names[i]);
+    for (const StatusPanelDesign& p : design.panels) {
+        auto* panel = new QLabel(QString::fromStdString(p.initialText), bar);
+        panel->setObjectName(QString::fromStdString(p.name));
+        panel->setAccessibleName(QString::fromStdString(p.accessibleName));
+        panel->setAccessibleDescription(QString::fromStdString(p.accessibleDescription));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-        if (i < 2) {
-            panel->setFixedWidth(200);
-            bar->addWidget(panel);
-        } else {
-            // The last panel runs to the right edge; a long text there is
-            // cut off rather than widening the window.
+        if (p.fillsRest) {
+            // A long text is cut off rather than widening the window.
             panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             bar->addWidget(panel, 1);
+        } else {
+            panel->setFixedWidth(p.width);
+            bar->addWidget(panel);
         }
-        panels_[i] = panel;
+        panels_.push_back(panel);
     }
     setStatusBar(bar);
-}
-
-void MainWindow::BuildLinkPanel(platform::ShellLauncher& shell) {
-    // The panel is never shown: its labels only hold the two addresses and
-    // open them for the Help menu.
-    auto* panel = new QWidget(centralWidget());
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(216, 8, 233, 57);
-    panel->hide();
-    const auto addLink = [&](const char* name, int top, const char* address, LinkType kind) {
-        auto* control = new KURL2Control(panel, shell);
-        control->setObjectName(QString::fromLatin1(name));
-        KURL2Design design;
-        design.left = 32;
-        design.top = top;
-        design.urlOrEmail = address;
-        design.choose = kind;
-        control->Link().Restore(design);
-        return control;
-    };
-    web_ = addLink("web", 8, kMakerWebAddress, ltURL);
-    email_ = addLink("email", 32, kMakerSupportAddress, ltEMAIL);
-}
-
-TKURL2& MainWindow::WebLink() {
-    return web_->Link();
-}
-
-TKURL2& MainWindow::EmailLink() {
-    return email_->Link();
 }
 
 void MainWindow::ShowBuiltInHelp() {
@@ -163,18 +103,25 @@ void MainWindow::ShowBuiltInHelp() {
 }
 
 void MainWindow::SetStatusText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < 3) {
-        panels_[panel]->setText(QFile::decodeName(text.c_str()));
+    if (panel >= 0 && static_cast<std::size_t>(panel) < panels_.size()) {
+        panels_[static_cast<std::size_t>(panel)]->setText(QFile::decodeName(text.c_str()));
     }
 }
 
 void MainWindow::SetCompareEnabled(bool enabled) {
-    compare1_->setEnabled(enabled);
-    compare2_->setEnabled(enabled);
+    for (QAction* item : compareItems_) {
+        item->setEnabled(enabled);
+    }
+    for (QPushButton* button : compareButtons_) {
+        button->setEnabled(enabled);
+    }
 }
 
 void MainWindow::SetDeleteTempsChecked(bool checked) {
-    deleteTemps_->setChecked(checked);
+    deleteTempsChecked_ = checked;
+    if (deleteTemps_ != nullptr) {
+        deleteTemps_->setChecked(checked);
+    }
 }
 
 std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,
@@ -207,23 +154,20 @@ platform::WindowHandle MainWindow::NativeHandle() const {
     return static_cast<platform::WindowHandle>(winId());
 }
 
-void MainWindow::PlaceCentred() {
+void MainWindow::FitToDesignSize() {
     // Make the outer size, frame included, what the design asks for, where
     // the platform reports a frame at all.
+    const MainWindowDesign& design = MainWindowLayout();
     const QSize frame = frameGeometry().size() - size();
-    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
-    if (const QScreen* current = screen()) {
-        QRect outer = frameGeometry();
-        outer.moveCenter(current->availableGeometry().center());
-        move(outer.topLeft());
-    }
+    resize(design.outerWidth - frame.width(), design.outerHeight - frame.height());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!placed_) {
         placed_ = true;
-        PlaceCentred();
+        FitToDesignSize();
+        PlaceCentred(*this);
         // Platforms without window activation (offscreen, some Wayland
         // compositors) still get the start-up work; it runs only once.
         QTimer::singleShot(0, this, [this] { Run([this] { presenter_.FormActivate(); }); });
@@ -254,9 +198,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (files.size() == 2) {
         Run([&] { presenter_.FilesDropped(files); });
     } else if (files.size() == 1) {
+        // One file belongs to the button it was dropped on, if any.
         const QWidget* target = childAt(event->position().toPoint());
-        const int which = target == file1Btn_ ? 1 : target == button2_ ? 2 : 0;
-        Run([&] { presenter_.FileDroppedOnSelector(which, files.front()); });
+        for (const auto& button : buttons_) {
+            if (button.first == target) {
+                Run([&] { presenter_.FileDroppedOn(button.second, files.front()); });
+            }
+        }
     }
     event->acceptProposedAction();
 }

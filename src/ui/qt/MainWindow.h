@@ -3,13 +3,14 @@
 
 #include "DialogProvider.h"
 #include "QtAboutFormFactory.h"
-#include "about/TVarnookAboutBox.h"
 #include "app/MainView.h"
+#include "app/MainWindowDesign.h"
 #include "app/TTwinvane.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -18,8 +19,9 @@ class QPushButton;
 
 namespace twinvane::ui {
 
-// The Qt face of the main window: widgets, menus and the status bar. Every
-// user action is handed to the TTwinvane presenter through RunHandler.
+// The Qt face of the main window, built from MainWindowLayout(): buttons,
+// menus and the status bar. Every user action is handed to the TTwinvane
+// presenter through RunHandler.
 class MainWindow final : public QMainWindow, public MainView {
     Q_OBJECT
 
@@ -39,10 +41,8 @@ public:
                               const std::vector<MessageButton>& buttons) override;
     void ShowPlainMessage(const std::string& text) override;
     void ShowErrorBox(const std::string& text) override;
-    TKURL2& WebLink() override;
-    TKURL2& EmailLink() override;
+    AboutFormFactory& AboutForms() override { return aboutForms_; }
     void ShowBuiltInHelp() override;
-    TVarnookAboutBox& AboutBox() override { return aboutBox_; }
     void CloseWindow() override;
     platform::WindowHandle NativeHandle() const override;
 
@@ -54,29 +54,23 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void BuildButtons();
-    void BuildMenus();
-    void BuildStatusBar();
-    void BuildLinkPanel(platform::ShellLauncher& shell);
-    QPushButton* AddButton(const char* name, const QString& text, int top, const QString& tip,
-                           void (TTwinvane::*handler)());
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     void (TTwinvane::*handler)());
+    void BuildButtons(const MainWindowDesign& design);
+    void BuildMenus(const MainWindowDesign& design);
+    void BuildStatusBar(const MainWindowDesign& design);
+    QAction* AddItem(QMenu* menu, const MenuItemDesign& item);
     void Run(const std::function<void()>& handler);
-    void PlaceCentred();
+    void Run(Command command);
+    void FitToDesignSize();
 
     DialogProvider& dialogs_;
-    QtAboutFormFactory aboutForms_; // outlives the box that makes its forms
-    TVarnookAboutBox aboutBox_{aboutForms_};
+    QtAboutFormFactory aboutForms_; // outlives the presenter's About box
     TTwinvane presenter_;
-    QPushButton* file1Btn_ = nullptr;
-    QPushButton* button2_ = nullptr;
-    QPushButton* compare2_ = nullptr;
-    QAction* compare1_ = nullptr;
+    std::vector<std::pair<QPushButton*, Command>> buttons_;
+    std::vector<QPushButton*> compareButtons_;
+    std::vector<QAction*> compareItems_;
     QAction* deleteTemps_ = nullptr;
-    QLabel* panels_[3] = {};
-    class KURL2Control* web_ = nullptr;
-    class KURL2Control* email_ = nullptr;
+    bool deleteTempsChecked_ = false;
+    std::vector<QLabel*> panels_;
     class HelpWindow* helpWindow_ = nullptr;
     bool placed_ = false;
 };

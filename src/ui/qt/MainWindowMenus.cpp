@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The menu bar of the main window: its three menus, their items and the
-// keyboard shortcuts that make every command reachable without a mouse.
+// The menu bar of the main window, built from its design, and the keyboard
+// shortcuts that make every command reachable without a mouse.
 #include "MainWindow.h"
 
 #include <QAction>
@@ -11,66 +11,53 @@
 
 namespace twinvane::ui {
 
-QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
-                             void (TTwinvane::*handler)()) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    connect(item, &QAction::triggered, this,
-            [this, handler] { Run([this, handler] { (presenter_.*handler)(); }); });
+QAction* MainWindow::AddItem(QMenu* menu, const MenuItemDesign& design) {
+    QAction* item = design.separator ? menu->addSeparator()
+                                     : menu->addAction(QString::fromStdString(design.caption));
+    item->setObjectName(QString::fromStdString(design.name));
+    if (design.separator || !design.command) {
+        return item;
+    }
+    if (design.shortcut) {
+        item->setShortcut(QKeySequence(QString::fromStdString(ShortcutText(*design.shortcut)),
+                                       QKeySequence::PortableText));
+    }
+    item->setEnabled(design.enabledAtStart);
+    item->setCheckable(design.checkable);
+    const Command command = *design.command;
+    connect(item, &QAction::triggered, this, [this, command] { Run(command); });
+    if (command == Command::Compare) {
+        compareItems_.push_back(item);
+    }
+    if (command == Command::DeleteTemps && design.checkable) {
+        deleteTemps_ = item;
+        // The presenter owns the option; the item only shows it. Qt toggles
+        // a checkable item by itself before the handler runs, so the
+        // presenter's last word is put back afterwards.
+        connect(item, &QAction::triggered, this,
+                [this] { deleteTemps_->setChecked(deleteTempsChecked_); });
+    }
     return item;
 }
 
-void MainWindow::BuildMenus() {
+void MainWindow::BuildMenus(const MainWindowDesign& design) {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    AddItem(file, "SelectFile11", QStringLiteral("Select File 1"), &TTwinvane::File1BtnClick)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-    AddItem(file, "SelectFile21", QStringLiteral("Select File 2"), &TTwinvane::SelectFile21Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
-    AddItem(file, "SelectFiles1", QStringLiteral("Select Files"), &TTwinvane::SelectFiles1Click)
-        ->setShortcut(QKeySequence::Open);
-    compare1_ = AddItem(file, "Compare1", QStringLiteral("Compare"), &TTwinvane::Compare1Click);
-    compare1_->setShortcut(QKeySequence(Qt::Key_F5));
-    compare1_->setEnabled(false);
-    AddItem(file, "SaveFiles1", QStringLiteral("Save Files"), &TTwinvane::SaveFiles1Click)
-        ->setShortcut(QKeySequence::Save);
-    file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    AddItem(file, "Exit1", QStringLiteral("Exit"), &TTwinvane::Exit1Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
-    options->setObjectName(QStringLiteral("Options1"));
-    AddItem(options, "LocateWwindiff1", QStringLiteral("Locate Windiff"),
-            &TTwinvane::LocateWindiffClick);
-    AddItem(options, "ClearFileList1", QStringLiteral("Clear File List"),
-            &TTwinvane::ClearFileList1Click);
-    deleteTemps_ = AddItem(options, "Deletetemps", QStringLiteral("Delete temporary Files "),
-                           &TTwinvane::DeletetempsClick);
-    deleteTemps_->setCheckable(true);
-    // The presenter owns the option; the item only shows it. Qt toggles a
-    // checkable item by itself before the handler runs, so the handler's
-    // state is put back afterwards.
-    connect(deleteTemps_, &QAction::triggered, this,
-            [this] { deleteTemps_->setChecked(presenter_.State().DeleteTemps); });
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help3"));
-    AddItem(help, "Help4", QStringLiteral("&Help"), &TTwinvane::Help2Click)
-        ->setShortcut(QKeySequence::HelpContents);
-    AddItem(help, "About2", QStringLiteral("&About"), &TTwinvane::About1Click);
-    help->addSeparator()->setObjectName(QStringLiteral("N2"));
-    AddItem(help, "emailVarnook1", QStringLiteral("e-mail Varnook"),
-            &TTwinvane::emailVarnook1Click);
-    AddItem(help, "VarnookontheWeb1", QStringLiteral("Varnook on the Web"),
-            &TTwinvane::VarnookontheWeb1Click);
+    bar->setObjectName(QString::fromStdString(design.menuBarName));
+    for (const MenuDesign& menuDesign : design.menus) {
+        QMenu* menu = bar->addMenu(QString::fromStdString(menuDesign.caption));
+        menu->setObjectName(QString::fromStdString(menuDesign.name));
+        for (const MenuItemDesign& item : menuDesign.items) {
+            AddItem(menu, item);
+        }
+    }
 
     // F10 opens the menu bar, as on other desktops, for menus without mnemonics.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this,
-            [bar, file] { bar->setActiveAction(file->menuAction()); });
+    connect(menuKey, &QShortcut::activated, this, [bar] {
+        if (!bar->actions().isEmpty()) {
+            bar->setActiveAction(bar->actions().front());
+        }
+    });
 }
 
 } // namespace twinvane::ui

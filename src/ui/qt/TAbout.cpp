@@ -2,29 +2,24 @@
 #include "TAbout.h"
 
 #include "Pictures.h"
+#include "WindowPlacement.h"
+#include "about/AboutFormDesign.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cstddef>
 
 namespace twinvane::ui {
 namespace {
 
-constexpr int kDesignClientWidth = 180;
-constexpr int kDesignClientHeight = 254;
-constexpr int kLabelLeft = 32;
-constexpr int kLabelTops[] = {15, 30, 45, 60};
-constexpr QRect kLogoPlace(8, 80, 137, 121);
-constexpr QRect kOkButtonPlace(40, 218, 97, 25);
-
-const char* const kLabelNames[] = {"WTitle", "WCopyright", "WAuthor", "WVersion"};
+QRect Place(const AboutControlDesign& control) {
+    return {control.left, control.top, control.width, control.height};
+}
 
 std::size_t Index(AboutLabel label) {
     return static_cast<std::size_t>(label);
@@ -77,29 +72,31 @@ TAbout::TAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      logo_(new QLabel(this)), okButton_(new QPushButton(QStringLiteral("OK"), this)) {
-    setObjectName(QStringLiteral("About"));
+      logo_(new QLabel(this)), okButton_(new QPushButton(this)) {
+    const AboutFormDesign& design = AboutFormLayout();
+    setObjectName(QString::fromStdString(design.name));
     setModal(true);
-    setFixedSize(kDesignClientWidth, kDesignClientHeight);
+    setFixedSize(design.clientWidth, design.clientHeight);
 
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         auto* label = new QLabel(this);
-        label->setObjectName(QString::fromLatin1(kLabelNames[i]));
+        label->setObjectName(QString::fromStdString(design.labels[i].name));
         // Texts from a version block or a caller are shown as they are, never
         // read as markup.
         label->setTextFormat(Qt::PlainText);
-        label->move(kLabelLeft, kLabelTops[i]);
+        label->move(design.labels[i].left, design.labels[i].top);
         labels_[i] = label;
     }
 
-    logo_->setObjectName(QStringLiteral("Logo"));
-    logo_->setAccessibleName(QStringLiteral("Twinvane logo"));
+    logo_->setObjectName(QString::fromStdString(design.logo.name));
+    logo_->setAccessibleName(QString::fromStdString(design.logoAccessibleName));
     logo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    logo_->setGeometry(kLogoPlace);
+    logo_->setGeometry(Place(design.logo));
     ShowPicture(TransparentBitmap(BuiltInLogo()));
 
-    okButton_->setObjectName(QStringLiteral("OkButton"));
-    okButton_->setGeometry(kOkButtonPlace);
+    okButton_->setText(QString::fromStdString(design.okCaption));
+    okButton_->setObjectName(QString::fromStdString(design.okButton.name));
+    okButton_->setGeometry(Place(design.okButton));
     okButton_->setDefault(true);
     okButton_->setFocus();
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
@@ -133,7 +130,8 @@ void TAbout::SetLabelLeft(AboutLabel label, int left) {
 }
 
 void TAbout::ShowApplicationIcon() {
-    ShowPicture(ApplicationIcon().pixmap(QSize(32, 32), 1.0));
+    const int size = AboutFormLayout().applicationIconSize;
+    ShowPicture(ApplicationIcon().pixmap(QSize(size, size), 1.0));
 }
 
 void TAbout::LoadPictureFromFile(const std::string& path) {
@@ -198,18 +196,10 @@ void TAbout::ApplyOuterSize() {
     setFixedSize((outer - frame).expandedTo(QSize(1, 1)));
 }
 
-void TAbout::PlaceCentred() {
-    if (const QScreen* current = screen()) {
-        QRect outer = frameGeometry();
-        outer.moveCenter(current->availableGeometry().center());
-        move(outer.topLeft());
-    }
-}
-
 void TAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ApplyOuterSize();
-    PlaceCentred();
+    PlaceCentred(*this);
 }
 
 bool TAbout::ShowModal() {

@@ -46,7 +46,6 @@ private:
     QLabel* Label(AboutLabel label) const;
     void ShowPicture(const QPixmap& picture);
     void ApplyOuterSize();
-    void PlaceCentred();
 
     TGetVersionInfoFromFile getVersion_;
     std::array<QLabel*, 4> labels_{};

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/posix/ElfVersionSection.h"
+#include "about/ProgramInfo.h"
 #include "platform/AppPaths.h"
 #include "platform/posix/ElfBounds.h"
 #include "platform/posix/UniqueFd.h"
@@ -36,7 +37,7 @@ TEST(FindElfVersionSectionTest, FindsTheBlockEmbeddedInThisProgram) {
     ASSERT_EQ(::pread(self.Get(), block.data(), block.size(), static_cast<off_t>(found->offset)),
               static_cast<ssize_t>(block.size()));
     EXPECT_EQ(QueryVersionBlock(block, "\\StringFileInfo\\080904E4\\FileVersion"),
-              std::string("1.4.0.1\0", 8));
+              std::string(kProgramVersion) + '\0');
 }
 
 TEST(FindElfVersionSectionTest, OtherFilesHaveNone) {

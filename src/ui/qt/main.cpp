@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#include "DialogProvider.h"
+#include "MainWindow.h"
+#include "about/ProgramInfo.h"
+#include "app/ProgramArguments.h"
+#include "app/RegistrySettingsStorage.h"
+#include "app/StandardError.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The design's font where the system has it, else the desktop's own at the
+// same small size, so that the fixed layout still fits.
+void UseDesignFont() {
+    const auto& design = twinvane::MainWindowLayout();
+    const QString family = QString::fromStdString(design.fontFamily);
+    if (QFontDatabase::hasFamily(family)) {
+        QApplication::setFont(QFont(family, design.fontPointSize));
+        return;
+    }
+    QFont font = QApplication::font();
+    font.setPointSize(design.fontPointSize);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Read before Qt starts, so that --help and --version need no display.
+    using Action = twinvane::ProgramArguments::Action;
+    const auto arguments = twinvane::ParseProgramArguments({argv + 1, argv + argc});
+    switch (arguments.action) {
+    case Action::ShowHelp:
+        std::fputs(twinvane::UsageText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case Action::ShowVersion:
+        std::fputs(twinvane::VersionText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    case Action::Refuse:
+        std::fprintf(stderr, "twinvane: %s\nTry 'twinvane --help' for more information.\n",
+                     arguments.message.c_str());
+        if (HasDisplay()) {
+            // Started from a desktop (three files given to "Open With"),
+            // nobody reads the terminal.
+            int qtArgc = 1;
+            const QApplication application(qtArgc, argv);
+            QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
+            QString text = QString::fromStdString(twinvane::StandardErrorText(arguments.message));
+            text[0] = text[0].toUpper();
+            twinvane::ui::QtDialogProvider().ShowErrorBox(nullptr, text);
+        }
+        return twinvane::kExitUsage;
+    case Action::Run:
+        break;
+    }
+    if (!HasDisplay()) {
+        std::fputs("Twinvane needs a graphical display, and none was found.\n"
+                   "Start it from a desktop session, or give it a virtual display:\n"
+                   "  xvfb-run -a twinvane\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    // Qt sees the program's name only: the file names are Twinvane's, and a
+    // name such as "-style" must not be taken as one of Qt's options.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("twinvane"));
+    UseDesignFont();
+
+    twinvane::RegistrySettingsStorage storage;
+    twinvane::ui::QtDialogProvider dialogs;
+    twinvane::ui::MainWindow window(storage, twinvane::platform::SystemShell(), dialogs);
+    window.Presenter().SetCommandLineFiles(arguments.files);
+    window.show();
+    return QApplication::exec();
+}
