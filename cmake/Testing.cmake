@@ -14,6 +14,48 @@ else()
 endif()
 include(GoogleTest)
 
+# Every test that runs a program of this build, Wine and its programs
+# included, runs in cmake/TestSandbox.sh: a home and XDG folders of its own,
+# made afresh for it, so that testing never writes into the user's home.
+# CMake before 3.29 has no test launcher; the emulator, which it puts before
+# every test command naming a program of the build, stands in.
+if(CMAKE_HOST_UNIX)
+    set(TWINVANE_TEST_SANDBOX ${CMAKE_CURRENT_LIST_DIR}/TestSandbox.sh)
+    if(CMAKE_VERSION VERSION_GREATER_EQUAL 3.29)
+        set(CMAKE_TEST_LAUNCHER ${TWINVANE_TEST_SANDBOX})
+    else()
+        list(PREPEND CMAKE_CROSSCOMPILING_EMULATOR ${TWINVANE_TEST_SANDBOX})
+    endif()
+endif()
+
+# twinvane_test_environment()
+# Deferred to the end of a folder of tests. The tests that run no program of
+# this build (CMake scripts, validators) escape the sandbox: they get a home
+# in the build folder instead, which the sandbox overrides for the others.
+# Under Wine every test shares the build's prefix, made once by scripts/test
+# or else at the first test's start.
+function(twinvane_test_environment)
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    if(NOT tests)
+        return()
+    endif()
+    set(root ${CMAKE_CURRENT_BINARY_DIR}/test-home)
+    foreach(folder home config data cache state runtime)
+        file(MAKE_DIRECTORY ${root}/${folder})
+        file(CHMOD ${root}/${folder} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    endforeach()
+    set(env HOME=${root}/home XDG_CONFIG_HOME=${root}/config XDG_DATA_HOME=${root}/data
+            XDG_CACHE_HOME=${root}/cache XDG_STATE_HOME=${root}/state
+            XDG_RUNTIME_DIR=${root}/runtime)
+    if(CMAKE_CROSSCOMPILING)
+        # Mono and Gecko would be offered when a prefix is made; the
+        # sandbox adds the menu builder to the list.
+        list(APPEND env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all
+             WINEDLLOVERRIDES=mscoree,mshtml=d)
+    endif()
+    set_property(TEST ${tests} APPEND PROPERTY ENVIRONMENT ${env})
+endfunction()
+
 # twinvane_add_gtest(<name> SOURCES ... LIBS ...)
 # Under Wine every process start costs a second or more, so the cross build
 # registers one CTest entry per executable instead of discovering each case.
