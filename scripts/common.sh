@@ -10,6 +10,7 @@ TWINVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev)
 TWINVANE_TEST_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
     xvfb xauth clang libclang-rt-14-dev clang-format desktop-file-utils)
+TWINVANE_TEST_PACKAGES+=(lintian appstream dpkg-dev file librsvg2-bin) # package checks, icons
 # The benchmarks (scripts/bench) measure against peres and read wine's PE files.
 TWINVANE_BENCH_PACKAGES=(pev wine64)
 
