@@ -1,14 +1,33 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Draws the application icon (twinvane.png, 32 x 32) and the About box's
-# built-in logo (logo.bmp, 147 x 120, 256 colours) with ImageMagick. Both are
-# committed; run this by hand after changing a drawing, from any folder.
+# Makes the committed pictures from their sources; run it by hand after
+# changing a drawing, from any folder. Needs rsvg-convert (librsvg2-bin),
+# ImageMagick and the Helvetica-Bold it knows from fonts-urw-base35.
 #
-# The motif: two overlapping document pages crossed by a weather-vane arrow.
-# Each picture is drawn several times larger and scaled down, which gives
-# smooth edges; coordinates are in the final picture's pixels.
+# - icons/twinvane.svg is the application icon: two overlapping document
+#   pages crossed by a weather-vane arrow. icons/twinvane-16.svg and
+#   icons/twinvane-24.svg redraw it on those pixel grids, where the full
+#   drawing blurs. They give the PNGs of the desktop's icon theme,
+#   icons/twinvane-<size>.png (the 32-pixel one is also the window icon and
+#   the About box's picture), and the Windows icon twinvane.ico.
+# - logo.bmp is the About box's built-in logo (147 x 120, 256 colours), the
+#   same motif in the icon's colours with the name below. It is drawn
+#   several times larger and scaled down, which gives smooth edges;
+#   coordinates are in the final picture's pixels.
 set -eu
 cd "$(dirname "$0")"
+
+for size in 16 24 32 48 64 128 256; do
+    source=icons/twinvane.svg
+    if [ -e "icons/twinvane-$size.svg" ]; then
+        source=icons/twinvane-$size.svg
+    fi
+    rsvg-convert --width "$size" --height "$size" --output "icons/twinvane-$size.png" "$source"
+done
+# Windows takes the 256-pixel image of an icon file as PNG; ImageMagick
+# writes it so.
+convert icons/twinvane-16.png icons/twinvane-24.png icons/twinvane-32.png \
+    icons/twinvane-48.png icons/twinvane-256.png ICO:twinvane.ico
 
 ink='#2b4a6f'    # outlines, lettering
 back='#dce8f5'   # the first page
@@ -21,25 +40,6 @@ face='#f0f0f0'
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-cat >"$work/icon.mvg" <<MVG
-affine 8,0,0,8,0,0
-stroke '$ink' stroke-width 1 stroke-linejoin round
-fill '$back'  path 'M 2.5,1.5 h 14 l 5,5 v 19 h -19 Z'
-fill '$front' path 'M 10.5,7.5 h 14 l 5,5 v 19 h -19 Z'
-stroke '$lines' stroke-width 1.2 stroke-linecap round
-line 5,5 11,5
-line 14,21 25,21
-line 14,24.5 25,24.5
-line 14,28 21,28
-stroke '$vane' stroke-width 2 fill none
-line 5,15 26,15
-stroke none fill '$vane'
-path 'M 24,10 L 31,15 L 24,20 Z'
-path 'M 0.5,10.5 h 4.5 l 3,4.5 l -3,4.5 h -4.5 l 3,-4.5 Z'
-MVG
-convert -size 256x256 xc:none -draw "$(cat "$work/icon.mvg")" -filter box -resize 32x32 \
-    -strip PNG32:twinvane.png
 
 cat >"$work/logo.mvg" <<MVG
 affine 4,0,0,4,0,0

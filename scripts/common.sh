@@ -15,6 +15,7 @@ TWINVANE_TEST_PACKAGES=("${TWINVANE_GTEST_PACKAGES[@]}" mingw-w64 g++-mingw-w64-
 # The fuzz targets; llvm gives llvm-symbolizer, which names the functions in
 # a finding's stack trace.
 TWINVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
+TWINVANE_TEST_PACKAGES+=(lintian appstream dpkg-dev file librsvg2-bin) # package checks, icons
 # The benchmarks (scripts/bench) measure against peres and read wine's PE files.
 TWINVANE_BENCH_PACKAGES=("${TWINVANE_GTEST_PACKAGES[@]}" pev wine64)
 
