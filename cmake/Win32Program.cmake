@@ -1,0 +1,14 @@
+# SPDX-License-Identifier: MIT
+# Windows executables of the cross build.
+
+# twinvane_check_imports(<target>)
+# A test that fails when <target> imports a DLL that is not part of Windows
+# (cmake/CheckSystemImports.cmake), such as a MinGW runtime left dynamic.
+function(twinvane_check_imports target)
+    if(NOT TWINVANE_BUILD_TESTS)
+        return()
+    endif()
+    add_test(NAME ${target}_imports_system_dlls_only
+             COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${CMAKE_OBJDUMP} -D EXE=$<TARGET_FILE:${target}>
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckSystemImports.cmake)
+endfunction()
