@@ -1,6 +1,13 @@
 # SPDX-License-Identifier: MIT
 # Windows executables of the cross build.
 
+# twinvane_win32_manifest(<target>)
+# The program's manifest alone, for a test program that must run as the
+# program does (common controls 6, UTF-8 code page, DPI awareness).
+function(twinvane_win32_manifest target)
+    target_link_libraries(${target} PRIVATE twinvane_win32_manifest)
+endfunction()
+
 # twinvane_check_imports(<target>)
 # A test that fails when <target> imports a DLL that is not part of Windows
 # (cmake/CheckSystemImports.cmake), such as a MinGW runtime left dynamic.
