@@ -70,3 +70,33 @@ function(twinvane_add_gtest name)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
     endif()
 endfunction()
+
+# Under Wine every test runs in one Wine session on a display of its own
+# (tests/support/wine-session): the emulator puts each test program on the
+# session's display, and the wine_session fixture begins the session before
+# the first test and ends it after the last, so "ctest --preset windows"
+# needs nothing started by hand.
+if(CMAKE_CROSSCOMPILING)
+    set(TWINVANE_WINE_SESSION ${PROJECT_SOURCE_DIR}/tests/support/wine-session)
+    set(TWINVANE_WINE_SESSION_STATE ${CMAKE_BINARY_DIR}/wine-session/state)
+    list(PREPEND CMAKE_CROSSCOMPILING_EMULATOR
+         ${TWINVANE_WINE_SESSION} run ${TWINVANE_WINE_SESSION_STATE})
+endif()
+
+# twinvane_wine_session_fixture()
+# Called at the end of a folder of tests: its tests, all of them, since
+# beginning the session ends any other in the prefix.
+function(twinvane_wine_session_fixture)
+    add_test(NAME wine_session_start
+             COMMAND ${TWINVANE_WINE_SESSION} start ${TWINVANE_WINE_SESSION_STATE})
+    add_test(NAME wine_session_stop
+             COMMAND ${TWINVANE_WINE_SESSION} stop ${TWINVANE_WINE_SESSION_STATE})
+    # Making a new prefix takes minutes on a busy machine.
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session TIMEOUT 1200)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    list(REMOVE_ITEM tests wine_session_start wine_session_stop)
+    if(tests)
+        set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine_session)
+    endif()
+endfunction()

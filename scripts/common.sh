@@ -48,3 +48,7 @@ twinvane_install() {
 twinvane_jobs() {
     nproc 2>/dev/null || echo 2
 }
+
+# Wine's own fonts for the window tests: "MS Sans Serif", the forms' font,
+# and Marlett, which draws the caption buttons.
+TWINVANE_TEST_PACKAGES+=(fonts-wine)

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <windows.h>
+
+namespace twinvane::ui::win32 {
+
+// The window descriptions give pixels at 96 dots per inch.
+inline constexpr UINT kDesignDpi = 96;
+
+// A place and size in pixels, relative to the parent's client area.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The dots per inch a window is drawn at: its monitor's where the system
+// scales per monitor (Windows 10 and later), else the screen's.
+UINT WindowDpi(HWND window);
+
+// Design pixels to pixels at `dpi`, rounded to the nearest.
+int Scale(int designPixels, UINT dpi);
+Rect Scale(const Rect& design, UINT dpi);
+
+// Pixels at `dpi` back to design pixels, rounded up, so that scaling the
+// result again never gives less room than was measured.
+int Unscale(int pixels, UINT dpi);
+
+} // namespace twinvane::ui::win32

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+// Resource numbers shared by the resource scripts and the code.
+#pragma once
+
+// The application icon: the lowest number, so Windows takes it as the
+// program's own icon.
+#define TWINVANE_IDI_APP 1

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+#include "Wnd.h"
+
+#include "Text.h"
+#include "platform/Exception.h"
+
+#include <vector>
+
+namespace twinvane::ui::win32 {
+namespace {
+
+constexpr const wchar_t* kOwnerProperty = L"Twinvane.Wnd";
+
+} // namespace
+
+Wnd::~Wnd() {
+    Destroy();
+}
+
+void Wnd::Destroy() {
+    if (hwnd_ && ::IsWindow(hwnd_)) {
+        ::RemovePropW(hwnd_, kOwnerProperty);
+        ::DestroyWindow(hwnd_);
+    }
+    hwnd_ = nullptr;
+}
+
+void Wnd::CreateWindowFrom(const Spec& spec) {
+    Destroy();
+    const DWORD style = spec.parent ? spec.style | WS_CHILD : spec.style;
+    const std::wstring text = ToWide(spec.text);
+    const HWND window =
+        ::CreateWindowExW(spec.exStyle, spec.className, text.c_str(), style, spec.bounds.left,
+                          spec.bounds.top, spec.bounds.width, spec.bounds.height, spec.parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                          ::GetModuleHandleW(nullptr), spec.createParam);
+    if (!window) {
+        throw Exception("Cannot create a window: " + LastErrorText());
+    }
+    hwnd_ = window;
+    ::SetPropW(window, kOwnerProperty, this);
+    if (spec.font) {
+        SetFont(spec.font);
+    }
+}
+
+std::string Wnd::Text() const {
+    const int length = ::GetWindowTextLengthW(hwnd_);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = ::GetWindowTextW(hwnd_, buffer.data(), length + 1);
+    return FromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied)));
+}
+
+void Wnd::SetText(const std::string& text) {
+    ::SetWindowTextW(hwnd_, ToWide(text).c_str());
+}
+
+void Wnd::SetBounds(const Rect& bounds) {
+    ::SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect Wnd::Bounds() const {
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    // Both corners, so a mirrored parent keeps its orientation.
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&window), 2);
+    return {window.left, window.top, window.right - window.left, window.bottom - window.top};
+}
+
+void Wnd::SetFont(HFONT font) {
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+bool Wnd::IsEnabled() const {
+    return ::IsWindowEnabled(hwnd_) != FALSE;
+}
+
+void Wnd::SetEnabled(bool enabled) {
+    ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+bool Wnd::IsVisible() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+void Wnd::SetVisible(bool visible) {
+    ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+Wnd* Wnd::FromHandle(HWND window) {
+    return window ? static_cast<Wnd*>(::GetPropW(window, kOwnerProperty)) : nullptr;
+}
+
+bool Wnd::ReflectCommand(WPARAM wParam, LPARAM lParam) {
+    // Menus and accelerators send no control handle.
+    Wnd* control = FromHandle(reinterpret_cast<HWND>(lParam));
+    return control && control->OnCommand(HIWORD(wParam));
+}
+
+std::optional<LRESULT> Wnd::ReflectNotify(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    Wnd* control = header ? FromHandle(header->hwndFrom) : nullptr;
+    return control ? control->OnNotify(*header) : std::nullopt;
+}
+
+} // namespace twinvane::ui::win32

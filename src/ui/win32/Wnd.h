@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Dpi.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace twinvane::ui::win32 {
+
+// Owns one window and destroys it with itself, unless the system destroyed
+// it first (a child goes with its parent). A control registers itself on its
+// window, so the parent's WM_COMMAND and WM_NOTIFY find their way back to the
+// control object: the parent's window procedure calls ReflectCommand and
+// ReflectNotify and stays short.
+class Wnd {
+public:
+    Wnd() = default;
+    Wnd(const Wnd&) = delete;
+    Wnd& operator=(const Wnd&) = delete;
+    virtual ~Wnd();
+
+    HWND Handle() const { return hwnd_; }
+    explicit operator bool() const { return hwnd_ != nullptr; }
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    void SetBounds(const Rect& bounds);
+    // Relative to the parent's client area, in pixels.
+    Rect Bounds() const;
+    void SetFont(HFONT font);
+    bool IsEnabled() const;
+    void SetEnabled(bool enabled);
+    bool IsVisible() const;
+    void SetVisible(bool visible);
+    void Destroy();
+
+    // Hands a notification to the control it came from; false when no
+    // control object owns that window or it ignored the notification.
+    static bool ReflectCommand(WPARAM wParam, LPARAM lParam);
+    static std::optional<LRESULT> ReflectNotify(LPARAM lParam);
+
+protected:
+    // What a control's Create fills in; text is the window text.
+    struct Spec {
+        const wchar_t* className = nullptr;
+        DWORD style = 0;
+        DWORD exStyle = 0;
+        HWND parent = nullptr;
+        std::string text;
+        Rect bounds;
+        int id = 0;
+        HFONT font = nullptr;
+        void* createParam = nullptr;
+    };
+    // Creates the window (child windows get WS_CHILD) and takes it over;
+    // throws when the system refuses.
+    void CreateWindowFrom(const Spec& spec);
+
+    // Reflected notifications: the code of a WM_COMMAND, a WM_NOTIFY header.
+    virtual bool OnCommand(int /*code*/) { return false; }
+    virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+
+    // For a window class of one's own: forgets the window it destroyed.
+    void Forget() { hwnd_ = nullptr; }
+
+private:
+    static Wnd* FromHandle(HWND window);
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace twinvane::ui::win32
