@@ -85,8 +85,8 @@ std::array<Placement, 2> PlaceFiles(const std::array<std::string, 2>& files,
 
 void TTwinvane::Compare1Click() {
     pendingDeletion_.Poll();
-    view_.SetStatusText(0, state_.File1);
-    view_.SetStatusText(1, state_.File2);
+    view_.SetStatusText(kPanelFile1, state_.File1);
+    view_.SetStatusText(kPanelFile2, state_.File2);
     if (!CheckPathLength() || !CheckReady()) {
         return;
     }
@@ -122,7 +122,7 @@ bool TTwinvane::CheckPathLength() {
                                    ? "Twinvane cannot fix this problem automaticly."
                                    : "Twinvane can fix this problem by copying both files to " +
                                          platform::TemporaryCopyPlaceDescription() + ".";
-    view_.SetStatusText(2, "NAMES TOO LONG " + std::to_string(length));
+    view_.SetStatusText(kPanelReadiness, "NAMES TOO LONG " + std::to_string(length));
 
     const MessageButton answer =
         view_.ShowMessage(MessageKind::Error, LengthQuestion(advice),
@@ -199,8 +199,8 @@ void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) 
     pendingDeletion_.Poll();
     state_.File1 = state_.UserFile1;
     state_.File2 = state_.UserFile2;
-    view_.SetStatusText(0, state_.File1);
-    view_.SetStatusText(1, state_.File2);
+    view_.SetStatusText(kPanelFile1, state_.File1);
+    view_.SetStatusText(kPanelFile2, state_.File2);
     state_.Substituted = false;
 }
 
