@@ -2,6 +2,7 @@
 #include "about/TGetVersionInfoFromFile.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LittleEndian.h"
 #include "platform/VersionInfo.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 namespace twinvane {
@@ -21,11 +23,6 @@ constexpr std::array<const char*, 8> kKeys = {
 
 // The block buffer is this much larger than the size the system reports.
 constexpr std::size_t kBlockSlack = 10;
-
-std::uint16_t Word(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
 
 // "\StringFileInfo\080904E4\FileVersion": four upper-case hexadecimal digits
 // for the language and four for the code page.
@@ -68,8 +65,9 @@ void TGetVersionInfoFromFile::ReadVersionInfo() {
     if (!translation || translation->size() < 4) {
         return;
     }
-    const std::uint16_t language = Word(*translation, 0);
-    const std::uint16_t codePage = Word(*translation, 2);
+    const auto entry = std::as_bytes(std::span<const char>(*translation));
+    const std::uint16_t language = platform::LoadU16(entry, 0);
+    const std::uint16_t codePage = platform::LoadU16(entry, 2);
     for (const char* key : kKeys) {
         auto value = platform::QueryVersionValue(block, QueryPath(language, codePage, key));
         if (!value) {

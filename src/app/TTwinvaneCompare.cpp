@@ -6,6 +6,7 @@
 
 #include "fileutil/fileops.h"
 #include "fileutil/stringutils.h"
+#include "platform/AsciiText.h"
 #include "platform/DesktopPlaces.h"
 #include "platform/FileSystem.h"
 #include "platform/PathSyntax.h"
@@ -22,13 +23,6 @@ constexpr std::size_t kPathLengthLimit = 64;
 std::array<std::string, 2> TemporaryNames() {
     const std::string folder = platform::TemporaryCopyFolder();
     return {folder + "TWVTemp1", folder + "TWVTemp2"};
-}
-
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
 }
 
 std::string LengthQuestion(const std::string& advice) {
@@ -181,7 +175,7 @@ void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) 
     }
     std::vector<std::string> doomed;
     for (const std::string* file : {&state_.File1, &state_.File2}) {
-        if (LowerAscii(FolderPart(*file)) == "c:\\temp\\") {
+        if (platform::LowerAscii(FolderPart(*file)) == "c:\\temp\\") {
             doomed.push_back(*file);
         }
     }

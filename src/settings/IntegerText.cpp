@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "IntegerText.h"
 
+#include "platform/AsciiText.h"
+
 namespace twinvane {
 namespace {
 
@@ -9,16 +11,8 @@ constexpr std::uint64_t kMaxNegativeDecimal = 2147483648u;
 constexpr std::uint64_t kMaxPositiveDecimal = 2147483647u;
 
 int DigitValue(char c, bool hexadecimal) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (hexadecimal && c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (hexadecimal && c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    const int value = platform::HexDigitValue(c);
+    return hexadecimal || value < 10 ? value : -1;
 }
 
 } // namespace

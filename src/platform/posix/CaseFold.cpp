@@ -7,9 +7,7 @@
 namespace twinvane::platform::posix {
 
 std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
-    return folded;
+    return LowerAscii(text);
 }
 
 bool EqualFolded(std::string_view a, std::string_view b) noexcept {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/AsciiText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +13,7 @@ namespace twinvane::platform::posix {
 // Like Windows, the registry compares key and value names ignoring the case
 // of ASCII letters only; other bytes compare as they are.
 constexpr char FoldChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return LowerAscii(c);
 }
 
 // `text` with its ASCII capitals made small.

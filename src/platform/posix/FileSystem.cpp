@@ -2,6 +2,7 @@
 #include "platform/FileSystem.h"
 
 #include "UniqueFd.h"
+#include "WriteAll.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -172,19 +173,7 @@ std::ptrdiff_t FileHandle::Read(void* buffer, std::size_t count) noexcept {
 }
 
 bool FileHandle::WriteAll(const void* buffer, std::size_t count) noexcept {
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (count > 0) {
-        const ssize_t written = ::write(static_cast<int>(native_), bytes, count);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return posix::WriteAll(static_cast<int>(native_), buffer, count);
 }
 
 void FileHandle::Close() noexcept {

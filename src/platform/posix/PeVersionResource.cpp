@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PeVersionResource.h"
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RegeditFormat.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -33,19 +35,6 @@ std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // 1 to `maxDigits` hexadecimal digits and nothing else.
 std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t maxDigits) {
     if (digits.empty() || digits.size() > maxDigits) {
@@ -53,7 +42,7 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t
     }
     std::uint32_t number = 0;
     for (const char c : digits) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }

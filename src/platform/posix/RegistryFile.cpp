@@ -3,6 +3,7 @@
 
 #include "RegeditFormat.h"
 #include "UniqueFd.h"
+#include "WriteAll.h"
 
 #include <cerrno>
 #include <climits>
@@ -157,23 +158,6 @@ std::string FreeBadName(int dir) {
     return {};
 }
 
-bool WriteAll(int fd, const std::string& content) {
-    const char* bytes = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, bytes, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Writes `content` to the new file `name` in `dir`, durably. Returns 0 or
 // the errno of the step that failed; a file begun is then removed.
 int WriteNewFile(int dir, const std::string& name, const std::string& content) {
@@ -182,8 +166,8 @@ int WriteNewFile(int dir, const std::string& name, const std::string& content) {
     if (!fd.IsOpen()) {
         return errno;
     }
-    if (::fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0 ||
-        ::close(fd.Release()) != 0) {
+    if (::fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), content.data(), content.size()) ||
+        ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0) {
         const int error = errno;
         ::unlinkat(dir, name.c_str(), 0);
         return error;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Utf16.h"
 
-#include "LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 #include <cstdint>
 #include <optional>

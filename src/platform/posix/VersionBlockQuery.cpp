@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "VersionBlockQuery.h"
 
-#include "LittleEndian.h"
 #include "Utf16.h"
+#include "platform/LittleEndian.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "PeVersionResource.h"
 #include "UniqueFd.h"
 #include "VersionBlockQuery.h"
+#include "platform/VersionBlockLength.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,11 +71,7 @@ bool VersionFile::Read(std::span<std::byte> out) const {
         !posix::FileByteSource(fd_.Get(), size_).ReadAt(block_->offset, out.first(count))) {
         return false;
     }
-    // As the Windows backend does: a block that claims to be longer than the
-    // resource holding it counts as unreadable.
-    const std::size_t stated =
-        std::to_integer<std::size_t>(out[0]) | std::to_integer<std::size_t>(out[1]) << 8;
-    return stated <= count;
+    return StatedLengthFits(out.first(count));
 }
 
 } // namespace

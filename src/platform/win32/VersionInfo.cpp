@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/VersionInfo.h"
 
+#include "platform/VersionBlockLength.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -18,15 +20,7 @@ bool ReadFileVersionInfo(const std::string& fileName, std::span<std::byte> block
                                block.data())) {
         return false;
     }
-    // VerQueryValueA trusts the length the block states for itself and
-    // converts texts into the space behind it; a block claiming more than
-    // was read makes it write past the buffer (Wine crashes on one).
-    if (block.size() < 2) {
-        return false;
-    }
-    const std::size_t stated =
-        std::to_integer<std::size_t>(block[0]) | std::to_integer<std::size_t>(block[1]) << 8;
-    return stated <= block.size();
+    return StatedLengthFits(block);
 }
 
 std::optional<std::string> QueryVersionValue(std::span<std::byte> block,

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace twinvane::platform::posix {
+namespace twinvane::platform {
 
 // Little-endian fields of Windows file formats, read byte by byte so that
 // neither alignment nor the host's byte order matters. The caller checks
@@ -20,4 +20,4 @@ inline std::uint32_t LoadU32(std::span<const std::byte> bytes, std::size_t at) n
            static_cast<std::uint32_t>(LoadU16(bytes, at + 2)) << 16;
 }
 
-} // namespace twinvane::platform::posix
+} // namespace twinvane::platform
