@@ -144,7 +144,8 @@ void TTwinvane::SelectFiles1Click() {
 }
 
 void TTwinvane::LocateWindiffClick() {
-    const auto chosen = view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest());
+    const auto chosen =
+        view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest(state_.WinDiffPath));
     if (!chosen) {
         return;
     }

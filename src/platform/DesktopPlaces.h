@@ -15,6 +15,11 @@ struct DiffProgramDialogDefaults {
 };
 DiffProgramDialogDefaults DiffProgramDialog();
 
+// The full path of the program `name` as the shell would find it on PATH;
+// empty when there is none. Always empty on Windows, where the diff program
+// is not looked for.
+std::string FindProgramOnPath(const std::string& name);
+
 // The folder the diff program is started in.
 std::string DiffProgramWorkingFolder();
 

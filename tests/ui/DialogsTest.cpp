@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(open1->directory().absolutePath(), QStringLiteral("/tmp"));
         QVERIFY(open1->isSizeGripEnabled());
 
-        const auto locate = ui::BuildFileDialog(nullptr, LocWindiffRequest());
+        const auto locate = ui::BuildFileDialog(nullptr, LocWindiffRequest("/bin/sh"));
         QCOMPARE(locate->windowTitle(), QStringLiteral("Locate Windiff"));
         QCOMPARE(locate->directory().absolutePath(), QStringLiteral("/usr/bin"));
         QCOMPARE(locate->nameFilters(), QStringList{"All Files (*)"});

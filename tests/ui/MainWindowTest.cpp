@@ -60,7 +60,9 @@ private:
             return window->findChild<T*>(QString::fromLatin1(name));
         }
         QString Panel(int i) {
-            return Find<QLabel>(Design().panels[static_cast<std::size_t>(i)].name.c_str())->text();
+            // The whole text; the panel itself may show it elided.
+            return Find<QLabel>(Design().panels[static_cast<std::size_t>(i)].name.c_str())
+                ->toolTip();
         }
     };
 
@@ -108,7 +110,7 @@ private slots:
             auto* panel = f.Find<QLabel>(p.name.c_str());
             QVERIFY2(panel != nullptr, p.name.c_str());
             QCOMPARE(panel->parentWidget(), f.window->statusBar());
-            QCOMPARE(panel->text(), QString::fromStdString(p.initialText));
+            QCOMPARE(panel->toolTip(), QString::fromStdString(p.initialText));
             QCOMPARE(panel->accessibleName(), QString::fromStdString(p.accessibleName));
             QCOMPARE(panel->accessibleDescription(),
                      QString::fromStdString(p.accessibleDescription));
@@ -301,6 +303,31 @@ private slots:
         const auto* button2 = f.Find<QPushButton>("Button2");
         drop({second}, button2->mapTo(f.window.get(), button2->rect().center()));
         QCOMPARE(f.window->Presenter().State().File2, second);
+    }
+
+    void longNamesKeepTheirEndInViewAndControlsShowVisibly() {
+        testing::TempFolder temp;
+        const std::string name = temp / (std::string(200, 'x') + "\nend of the name.txt");
+        testing::WriteFile(name, "1");
+        Fixture f;
+        f.Show();
+        f.dialogs.fileAnswers = {QString::fromStdString(name)};
+        QTest::mouseClick(f.Find<QPushButton>("File1Btn"), Qt::LeftButton);
+        QCOMPARE(f.window->Presenter().State().File1, name); // the exact bytes stay
+        auto* panel = f.Find<QLabel>(Design().panels[0].name.c_str());
+        const QString whole =
+            QString::fromStdString(name).replace(u'\n', QChar::ReplacementCharacter);
+        QCOMPARE(panel->toolTip(), whole);
+        QVERIFY2(panel->text().endsWith(QStringLiteral("name.txt")), qPrintable(panel->text()));
+        QVERIFY(panel->text().contains(QChar(0x2026)));
+        QVERIFY(!panel->text().contains(u'\n'));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <=
+                panel->contentsRect().width());
+
+        const qsizetype shown = panel->text().size();
+        panel->setFixedWidth(panel->width() * 3); // more room, more of the name shown
+        QTRY_VERIFY(panel->text().size() > shown);
+        QVERIFY(panel->text().endsWith(QStringLiteral("name.txt")));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,32 @@ std::string Unsafe(const struct stat& st) {
 DiffProgramDialogDefaults DiffProgramDialog() {
     // Diff programs on Linux have no ".exe" ending, so every file is shown.
     return {"/usr/bin", "", "", "", ""};
+}
+
+std::string FindProgramOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr || name.empty() || name.find('/') != std::string::npos) {
+        return {};
+    }
+    const std::string folders = path;
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string folder = folders.substr(start, end - start);
+        start = end + 1;
+        // An empty or relative entry means the current folder, which is no
+        // place to propose a program from.
+        if (folder.empty() || folder.front() != '/') {
+            continue;
+        }
+        const std::string candidate = WithoutTrailingSlash(folder) + "/" + name;
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
 }
 
 std::string DiffProgramWorkingFolder() {

@@ -7,6 +7,10 @@ DiffProgramDialogDefaults DiffProgramDialog() {
     return {"d:\\windiff", "windiff.exe", "Windiff", "*.exe", "exe"};
 }
 
+std::string FindProgramOnPath(const std::string&) {
+    return {};
+}
+
 std::string DiffProgramWorkingFolder() {
     return "c:\\";
 }

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "DroppedFiles.h"
+#include "ElidedLabel.h"
 #include "HelpWindow.h"
 #include "Pictures.h"
 #include "WindowPlacement.h"
@@ -74,7 +75,7 @@ void MainWindow::BuildStatusBar(const MainWindowDesign& design) {
     // The window resizes by its frame; the grip would only narrow the last panel.
     bar->setSizeGripEnabled(false);
     for (const StatusPanelDesign& p : design.panels) {
-        auto* panel = new QLabel(QString::fromStdString(p.initialText), bar);
+        auto* panel = new ElidedLabel(QString::fromStdString(p.initialText), bar);
         panel->setObjectName(QString::fromStdString(p.name));
         panel->setAccessibleName(QString::fromStdString(p.accessibleName));
         panel->setAccessibleDescription(QString::fromStdString(p.accessibleDescription));
@@ -104,7 +105,7 @@ void MainWindow::ShowBuiltInHelp() {
 
 void MainWindow::SetStatusText(int panel, const std::string& text) {
     if (panel >= 0 && static_cast<std::size_t>(panel) < panels_.size()) {
-        panels_[static_cast<std::size_t>(panel)]->setText(QFile::decodeName(text.c_str()));
+        panels_[static_cast<std::size_t>(panel)]->SetFullText(QFile::decodeName(text.c_str()));
     }
 }
 

@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace twinvane::ui {
 
+class ElidedLabel;
+
 // The Qt face of the main window, built from MainWindowLayout(): buttons,
 // menus and the status bar. Every user action is handed to the TTwinvane
 // presenter through RunHandler.
@@ -70,7 +72,7 @@ private:
     std::vector<QAction*> compareItems_;
     QAction* deleteTemps_ = nullptr;
     bool deleteTempsChecked_ = false;
-    std::vector<QLabel*> panels_;
+    std::vector<ElidedLabel*> panels_;
     class HelpWindow* helpWindow_ = nullptr;
     bool placed_ = false;
 };

@@ -5,10 +5,12 @@
 #include "app/ProgramArguments.h"
 #include "app/RegistrySettingsStorage.h"
 #include "app/StandardError.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QSocketNotifier>
 
 #include <cstdio>
 #include <cstdlib>
@@ -89,6 +91,13 @@ int main(int argc, char* argv[]) {
     twinvane::ui::QtDialogProvider dialogs;
     twinvane::ui::MainWindow window(storage, twinvane::platform::SystemShell(), dialogs);
     window.Presenter().SetCommandLineFiles(arguments.files);
+    // Logout or kill closes the window as the user would, so the settings are saved.
+    twinvane::platform::TerminationSignals termination;
+    QSocketNotifier notifier(termination.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &window, [&] {
+        termination.Acknowledge();
+        window.close();
+    });
     window.show();
     return QApplication::exec();
 }
