@@ -10,15 +10,15 @@
 namespace twinvane::ui::win32 {
 
 void Button::Create(const CreateArgs& args) {
-    Spec spec;
-    spec.className = WC_BUTTONW;
-    spec.style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    spec.parent = args.parent;
-    spec.text = args.text;
-    spec.bounds = args.bounds;
-    spec.id = args.id;
-    spec.font = args.font;
-    CreateWindowFrom(spec);
+    WindowParams params;
+    params.className = WC_BUTTONW;
+    params.style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    params.parent = args.parent;
+    params.text = args.text;
+    params.bounds = args.bounds;
+    params.id = args.id;
+    params.font = args.font;
+    CreateWindowFrom(params);
     SetEnabled(args.enabled);
 }
 
@@ -31,27 +31,27 @@ bool Button::OnCommand(int code) {
 }
 
 void Static::Create(const CreateArgs& args) {
-    Spec spec;
-    spec.className = WC_STATICW;
-    spec.style = WS_VISIBLE | SS_NOPREFIX | (args.centered ? SS_CENTER : SS_LEFT);
-    spec.parent = args.parent;
-    spec.text = args.text;
-    spec.bounds = args.bounds;
-    spec.id = args.id;
-    spec.font = args.font;
-    CreateWindowFrom(spec);
+    WindowParams params;
+    params.className = WC_STATICW;
+    params.style = WS_VISIBLE | SS_NOPREFIX | (args.centered ? SS_CENTER : SS_LEFT);
+    params.parent = args.parent;
+    params.text = args.text;
+    params.bounds = args.bounds;
+    params.id = args.id;
+    params.font = args.font;
+    CreateWindowFrom(params);
 }
 
 void StatusBar::Create(const CreateArgs& args) {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&classes);
-    Spec spec;
-    spec.className = STATUSCLASSNAMEW;
-    spec.style = WS_VISIBLE | (args.sizeGrip ? SBARS_SIZEGRIP : 0);
-    spec.parent = args.parent;
-    spec.id = args.id;
-    spec.font = args.font;
-    CreateWindowFrom(spec);
+    WindowParams params;
+    params.className = STATUSCLASSNAMEW;
+    params.style = WS_VISIBLE | (args.sizeGrip ? SBARS_SIZEGRIP : 0);
+    params.parent = args.parent;
+    params.id = args.id;
+    params.font = args.font;
+    CreateWindowFrom(params);
 }
 
 void StatusBar::SetParts(std::span<const int> widths) {

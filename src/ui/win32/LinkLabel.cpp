@@ -47,14 +47,14 @@ void LinkLabel::Create(const CreateArgs& args) {
     dpi_ = WindowDpi(args.parent);
     font_ = CreateDesignFont(dpi_, underlined_);
     textSize_ = MeasureText(font_.Get(), text_);
-    Spec spec;
-    spec.className = kClassName;
-    spec.style = WS_TABSTOP | (args.visible ? WS_VISIBLE : 0);
-    spec.parent = args.parent;
-    spec.text = text_;
-    spec.id = args.id;
-    spec.createParam = this;
-    CreateWindowFrom(spec);
+    WindowParams params;
+    params.className = kClassName;
+    params.style = WS_TABSTOP | (args.visible ? WS_VISIBLE : 0);
+    params.parent = args.parent;
+    params.text = text_;
+    params.id = args.id;
+    params.createParam = this;
+    CreateWindowFrom(params);
     ApplyPlace();
     UpdateHint();
 }

@@ -25,22 +25,22 @@ void Wnd::Destroy() {
     hwnd_ = nullptr;
 }
 
-void Wnd::CreateWindowFrom(const Spec& spec) {
+void Wnd::CreateWindowFrom(const WindowParams& params) {
     Destroy();
-    const DWORD style = spec.parent ? spec.style | WS_CHILD : spec.style;
-    const std::wstring text = ToWide(spec.text);
+    const DWORD style = params.parent ? params.style | WS_CHILD : params.style;
+    const std::wstring text = ToWide(params.text);
     const HWND window =
-        ::CreateWindowExW(spec.exStyle, spec.className, text.c_str(), style, spec.bounds.left,
-                          spec.bounds.top, spec.bounds.width, spec.bounds.height, spec.parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                          ::GetModuleHandleW(nullptr), spec.createParam);
+        ::CreateWindowExW(params.exStyle, params.className, text.c_str(), style, params.bounds.left,
+                          params.bounds.top, params.bounds.width, params.bounds.height,
+                          params.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
+                          ::GetModuleHandleW(nullptr), params.createParam);
     if (!window) {
         throw Exception("Cannot create a window: " + LastErrorText());
     }
     hwnd_ = window;
     ::SetPropW(window, kOwnerProperty, this);
-    if (spec.font) {
-        SetFont(spec.font);
+    if (params.font) {
+        SetFont(params.font);
     }
 }
 

@@ -44,7 +44,7 @@ public:
 
 protected:
     // What a control's Create fills in; text is the window text.
-    struct Spec {
+    struct WindowParams {
         const wchar_t* className = nullptr;
         DWORD style = 0;
         DWORD exStyle = 0;
@@ -57,7 +57,7 @@ protected:
     };
     // Creates the window (child windows get WS_CHILD) and takes it over;
     // throws when the system refuses.
-    void CreateWindowFrom(const Spec& spec);
+    void CreateWindowFrom(const WindowParams& params);
 
     // Reflected notifications: the code of a WM_COMMAND, a WM_NOTIFY header.
     virtual bool OnCommand(int /*code*/) { return false; }

@@ -37,11 +37,11 @@ public:
             return ::RegisterClassExW(&form);
         }();
         EXPECT_NE(registered, 0);
-        Spec spec;
-        spec.className = L"TwinvaneTestForm";
-        spec.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        spec.bounds = {40, 40, 400, 200};
-        CreateWindowFrom(spec);
+        WindowParams params;
+        params.className = L"TwinvaneTestForm";
+        params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        params.bounds = {40, 40, 400, 200};
+        CreateWindowFrom(params);
     }
 };
 
