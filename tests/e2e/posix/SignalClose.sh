@@ -12,7 +12,19 @@ for signal in TERM HUP INT; do
     echo 1 >"$file"
     XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=offscreen "$program" "$file" &
     pid=$!
-    sleep 2 # the window is up
+    # Wait until the handlers are in place (SIGTERM's bit in SigCgt), then
+    # give the window a moment to come up; a loaded machine may be slow.
+    tries=0
+    until grep -q '^SigCgt:.*[4567cdef][0-9a-f]\{3\}$' "/proc/$pid/status" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 200 ]; then
+            echo "SIG$signal: Twinvane never caught termination signals" >&2
+            kill -9 "$pid"
+            exit 1
+        fi
+        sleep 0.1
+    done
+    sleep 2
     kill -s "$signal" "$pid"
     wait "$pid"
     status=$?
