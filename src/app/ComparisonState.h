@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "settings/Settings.h"
 
 namespace twinvane {
 
-// What the main window knows about the comparison. UserFile1 and UserFile2
-// equal File1 and File2 except while temporary copies stand in for them, and
-// after Clear File List, which empties only File1 and File2.
+// What the main window knows about the comparison: the stored settings, and
+// what lives only while the window does. UserFile1 and UserFile2 equal
+// Stored.File1 and Stored.File2 except while temporary copies stand in for
+// them, and after Clear File List, which empties only the stored names.
 struct ComparisonState {
-    std::string File1;
-    std::string File2;
+    // Empty until the settings are read: a first-run default is the store's
+    // answer for an absent value, not something the window assumes.
+    StoredSettings Stored{.InstallFolder = {}, .File1 = {}, .File2 = {}, .WinDiffPath = {}};
     std::string UserFile1;
     std::string UserFile2;
-    std::string WinDiffPath;
-    std::string InstallFolder;
     bool Substituted = false;
-    std::int32_t ActionSetting = 2;
-    bool DeleteTemps = true;
 };
 
 } // namespace twinvane

@@ -11,17 +11,9 @@
 #include "widgets/MakerLinks.h"
 
 namespace twinvane {
-namespace {
-
-StoredSettings StoredPart(const ComparisonState& state) {
-    return {state.InstallFolder, state.File1,         state.File2,
-            state.WinDiffPath,   state.ActionSetting, state.DeleteTemps};
-}
-
-} // namespace
 
 TTwinvane::TTwinvane(MainView& view, SettingsStorage& storage, platform::ShellLauncher& shell)
-    : view_(view), storage_(storage), shell_(shell), loaded_(StoredPart(state_)),
+    : view_(view), storage_(storage), shell_(shell), loaded_(state_.Stored),
       aboutBox_(view.AboutForms()) {
     ApplyMainWindowAboutDesign(aboutBox_);
 }
@@ -90,7 +82,7 @@ void TTwinvane::FormActivate() {
         ApplyCommandLineFiles();
         throw;
     }
-    helpFile_ = AddTrailingBackslash(state_.InstallFolder) + "twinvane.hlp";
+    helpFile_ = AddTrailingBackslash(state_.Stored.InstallFolder) + "twinvane.hlp";
     // The About box shows the version block of the program itself.
     aboutBox_.SetFilename(platform::RunningExecutablePath());
     state_.Substituted = false;
@@ -99,11 +91,12 @@ void TTwinvane::FormActivate() {
 }
 
 bool TTwinvane::CheckReady() {
-    const bool windiffFound = platform::FileExists(state_.WinDiffPath);
-    if (windiffFound && platform::FileExists(state_.File1) && platform::FileExists(state_.File2)) {
+    const bool windiffFound = platform::FileExists(state_.Stored.WinDiffPath);
+    if (windiffFound && platform::FileExists(state_.Stored.File1) &&
+        platform::FileExists(state_.Stored.File2)) {
         view_.SetCompareEnabled(true);
-        view_.SetStatusText(kPanelFile1, state_.File1);
-        view_.SetStatusText(kPanelFile2, state_.File2);
+        view_.SetStatusText(kPanelFile1, state_.Stored.File1);
+        view_.SetStatusText(kPanelFile2, state_.Stored.File2);
         view_.SetStatusText(kPanelReadiness, "READY");
         return true;
     }
@@ -114,25 +107,27 @@ bool TTwinvane::CheckReady() {
 void TTwinvane::SetFile1(const std::string& path) {
     pendingDeletion_.Keep(path); // a copy due for deletion that the user picks again stays
     state_.UserFile1 = path;
-    state_.File1 = path;
-    view_.SetStatusText(kPanelFile1, state_.File1);
+    state_.Stored.File1 = path;
+    view_.SetStatusText(kPanelFile1, state_.Stored.File1);
 }
 
 void TTwinvane::SetFile2(const std::string& path) {
     pendingDeletion_.Keep(path);
     state_.UserFile2 = path;
-    state_.File2 = path;
-    view_.SetStatusText(kPanelFile2, state_.File2);
+    state_.Stored.File2 = path;
+    view_.SetStatusText(kPanelFile2, state_.Stored.File2);
 }
 
 void TTwinvane::File1BtnClick() {
-    if (const auto chosen = view_.RunOpenDialog(FileDialogId::Open1, Open1Request(state_.File1))) {
+    if (const auto chosen =
+            view_.RunOpenDialog(FileDialogId::Open1, Open1Request(state_.Stored.File1))) {
         SetFile1(*chosen);
     }
 }
 
 void TTwinvane::File2BtnClick() {
-    if (const auto chosen = view_.RunOpenDialog(FileDialogId::Open2, Open2Request(state_.File2))) {
+    if (const auto chosen =
+            view_.RunOpenDialog(FileDialogId::Open2, Open2Request(state_.Stored.File2))) {
         SetFile2(*chosen);
     }
     CheckReady();
@@ -145,25 +140,25 @@ void TTwinvane::SelectFiles1Click() {
 
 void TTwinvane::LocateWindiffClick() {
     const auto chosen =
-        view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest(state_.WinDiffPath));
+        view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest(state_.Stored.WinDiffPath));
     if (!chosen) {
         return;
     }
-    state_.WinDiffPath = *chosen;
+    state_.Stored.WinDiffPath = *chosen;
     SaveSettings();
     CheckReady();
 }
 
 void TTwinvane::ClearFileList1Click() {
-    state_.File1.clear();
-    state_.File2.clear();
+    state_.Stored.File1.clear();
+    state_.Stored.File2.clear();
     state_.Substituted = false;
     SaveSettings();
 }
 
 void TTwinvane::DeletetempsClick() {
-    state_.DeleteTemps = !state_.DeleteTemps;
-    view_.SetDeleteTempsChecked(state_.DeleteTemps);
+    state_.Stored.DeleteTemps = !state_.Stored.DeleteTemps;
+    view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
 }
 
 void TTwinvane::Exit1Click() {
@@ -217,31 +212,23 @@ void TTwinvane::FileDroppedOn(Command button, const std::string& path) {
 }
 
 void TTwinvane::LoadSettings() {
-    StoredSettings stored = StoredPart(state_);
-    const auto apply = [&] {
-        loaded_ = stored;
-        state_.InstallFolder = stored.InstallFolder;
-        state_.File1 = stored.File1;
-        state_.File2 = stored.File2;
-        state_.WinDiffPath = stored.WinDiffPath;
-        state_.ActionSetting = stored.ActionSetting;
-        state_.DeleteTemps = stored.DeleteTemps;
-        view_.SetDeleteTempsChecked(state_.DeleteTemps);
+    const auto settled = [this] {
+        loaded_ = state_.Stored;
+        view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
     };
     try {
-        storage_.Load(stored, read_);
+        storage_.Load(state_.Stored, read_);
     } catch (...) {
-        apply(); // what was read before the failure stays read
+        settled(); // what was read before the failure stays read
         throw;
     }
-    apply();
-    state_.UserFile1 = state_.File1;
-    state_.UserFile2 = state_.File2;
+    settled();
+    state_.UserFile1 = state_.Stored.File1;
+    state_.UserFile2 = state_.Stored.File2;
 }
 
 void TTwinvane::SaveSettings() {
-    const StoredSettings current = StoredPart(state_);
-    storage_.Save(current, read_ | ChangedFields(current, loaded_));
+    storage_.Save(state_.Stored, read_ | ChangedFields(state_.Stored, loaded_));
 }
 
 } // namespace twinvane

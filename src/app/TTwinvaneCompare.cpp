@@ -79,15 +79,15 @@ std::array<Placement, 2> PlaceFiles(const std::array<std::string, 2>& files,
 
 void TTwinvane::Compare1Click() {
     pendingDeletion_.Poll();
-    view_.SetStatusText(kPanelFile1, state_.File1);
-    view_.SetStatusText(kPanelFile2, state_.File2);
+    view_.SetStatusText(kPanelFile1, state_.Stored.File1);
+    view_.SetStatusText(kPanelFile2, state_.Stored.File2);
     if (!CheckPathLength() || !CheckReady()) {
         return;
     }
     try {
-        const std::string program = NameForProgram(state_.WinDiffPath);
-        const std::string params = platform::QuotePath(NameForProgram(state_.File1)) + " " +
-                                   platform::QuotePath(NameForProgram(state_.File2));
+        const std::string program = NameForProgram(state_.Stored.WinDiffPath);
+        const std::string params = platform::QuotePath(NameForProgram(state_.Stored.File1)) + " " +
+                                   platform::QuotePath(NameForProgram(state_.Stored.File2));
         platform::ShellStart started =
             StartWithShellFollowed(program, params, platform::DiffProgramWorkingFolder(),
                                    platform::kShow, view_.NativeHandle(), shell_);
@@ -97,7 +97,7 @@ void TTwinvane::Compare1Click() {
                                                  platform::ShellFailureText(started.result)));
             return;
         }
-        if (state_.DeleteTemps && state_.Substituted) {
+        if (state_.Stored.DeleteTemps && state_.Substituted) {
             OfferCleanUp(std::move(started.program));
         }
     } catch (...) {
@@ -106,12 +106,12 @@ void TTwinvane::Compare1Click() {
 }
 
 bool TTwinvane::CheckPathLength() {
-    const std::size_t length = state_.File1.size() + state_.File2.size();
+    const std::size_t length = state_.Stored.File1.size() + state_.Stored.File2.size();
     if (length < kPathLengthLimit) {
         return true;
     }
     const std::size_t namesLength =
-        FileNamePart(state_.File1).size() + FileNamePart(state_.File2).size();
+        FileNamePart(state_.Stored.File1).size() + FileNamePart(state_.Stored.File2).size();
     const std::string advice = namesLength >= kPathLengthLimit
                                    ? "Twinvane cannot fix this problem automaticly."
                                    : "Twinvane can fix this problem by copying both files to " +
@@ -141,9 +141,9 @@ void TTwinvane::CopyToTemporaryNames() {
                             "then compare again");
         }
     }
-    const std::array<std::string*, 2> files{&state_.File1, &state_.File2};
+    const std::array<std::string*, 2> files{&state_.Stored.File1, &state_.Stored.File2};
     const std::array<std::string*, 2> userFiles{&state_.UserFile1, &state_.UserFile2};
-    const auto placed = PlaceFiles({state_.File1, state_.File2}, temporary);
+    const auto placed = PlaceFiles({state_.Stored.File1, state_.Stored.File2}, temporary);
     for (std::size_t i = 0; i < 2; ++i) {
         if (placed[i].copy) {
             *userFiles[i] = *files[i];
@@ -167,14 +167,14 @@ void TTwinvane::CopyToTemporaryNames() {
 }
 
 void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) {
-    const std::string question = "Ok to Delete Temporary Files," + state_.File1 + " , " +
-                                 state_.File2 + " Original names will be restored";
+    const std::string question = "Ok to Delete Temporary Files," + state_.Stored.File1 + " , " +
+                                 state_.Stored.File2 + " Original names will be restored";
     if (view_.ShowMessage(MessageKind::Warning, question,
                           {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok) {
         return;
     }
     std::vector<std::string> doomed;
-    for (const std::string* file : {&state_.File1, &state_.File2}) {
+    for (const std::string* file : {&state_.Stored.File1, &state_.Stored.File2}) {
         if (platform::LowerAscii(FolderPart(*file)) == "c:\\temp\\") {
             doomed.push_back(*file);
         }
@@ -191,10 +191,10 @@ void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) 
     // The diff program may not have read the files yet: they go once it ends.
     pendingDeletion_.Add(doomed, std::move(program));
     pendingDeletion_.Poll();
-    state_.File1 = state_.UserFile1;
-    state_.File2 = state_.UserFile2;
-    view_.SetStatusText(kPanelFile1, state_.File1);
-    view_.SetStatusText(kPanelFile2, state_.File2);
+    state_.Stored.File1 = state_.UserFile1;
+    state_.Stored.File2 = state_.UserFile2;
+    view_.SetStatusText(kPanelFile1, state_.Stored.File1);
+    view_.SetStatusText(kPanelFile2, state_.Stored.File2);
     state_.Substituted = false;
 }
 

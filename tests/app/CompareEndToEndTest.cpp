@@ -34,7 +34,7 @@ TEST_F(CompareEndToEndTest, LongPathsAreCopiedComparedAndCleanedUpOnceTheProgram
     EXPECT_EQ(recording->arguments, (std::vector<std::string>{Temporary(1), Temporary(2)}));
     EXPECT_EQ(std::filesystem::path(recording->folder),
               std::filesystem::path(platform::DiffProgramWorkingFolder()));
-    EXPECT_EQ(realWindow.State().File2, file2);
+    EXPECT_EQ(realWindow.State().Stored.File2, file2);
     realWindow.PollPendingDeletion();
     EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
     EXPECT_EQ(testing::ReadFile(Temporary(2)), "second");

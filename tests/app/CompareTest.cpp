@@ -79,7 +79,7 @@ TEST_F(CompareTest, SixtyFourCharactersRaiseTheQuestionAndAbortChangesOnlyPanel2
     EXPECT_EQ(view.messagesShown[0].text, Question(kCannotFix));
     EXPECT_EQ(view.panels[2], "NAMES TOO LONG 64");
     EXPECT_TRUE(shell.requests.empty());
-    EXPECT_EQ(window.State().File1, before.File1);
+    EXPECT_EQ(window.State().Stored.File1, before.Stored.File1);
     EXPECT_EQ(window.State().UserFile2, before.UserFile2);
     EXPECT_FALSE(window.State().Substituted);
     EXPECT_FALSE(platform::FileExists(Temporary(1)));
@@ -107,8 +107,8 @@ TEST_F(CompareTest, OkCopiesBothFilesAndComparesTheCopies) {
     window.Compare1Click();
     EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
     EXPECT_EQ(testing::ReadFile(Temporary(2)), "second");
-    EXPECT_EQ(window.State().File1, Temporary(1));
-    EXPECT_EQ(window.State().File2, Temporary(2));
+    EXPECT_EQ(window.State().Stored.File1, Temporary(1));
+    EXPECT_EQ(window.State().Stored.File2, Temporary(2));
     EXPECT_EQ(window.State().UserFile1, file1);
     EXPECT_EQ(window.State().UserFile2, file2);
     EXPECT_TRUE(window.State().Substituted);
@@ -147,8 +147,8 @@ TEST_F(CompareTest, CleanUpOkDeletesTheCopiesAndRestoresTheNames) {
                                               Temporary(2) + " Original names will be restored");
     EXPECT_FALSE(platform::FileExists(Temporary(1)));
     EXPECT_FALSE(platform::FileExists(Temporary(2)));
-    EXPECT_EQ(window.State().File1, file1);
-    EXPECT_EQ(window.State().File2, file2);
+    EXPECT_EQ(window.State().Stored.File1, file1);
+    EXPECT_EQ(window.State().Stored.File2, file2);
     EXPECT_EQ(view.panels[0], file1);
     EXPECT_EQ(view.panels[1], file2);
     EXPECT_FALSE(window.State().Substituted);
@@ -163,20 +163,20 @@ TEST_F(CompareTest, CleanUpCancelKeepsEverythingAndTheNextCompareAsksAgain) {
     view.messageAnswers = {MessageButton::Ok, MessageButton::Cancel};
     window.Compare1Click();
     EXPECT_TRUE(window.State().Substituted);
-    EXPECT_EQ(window.State().File1, Temporary(1));
+    EXPECT_EQ(window.State().Stored.File1, Temporary(1));
     EXPECT_TRUE(platform::FileExists(Temporary(1)));
 
     // The temporary names may themselves be long; a second OK must not
     // destroy the copies it would copy from.
     view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
-    if (window.State().File1.size() + window.State().File2.size() < 64) {
+    if (window.State().Stored.File1.size() + window.State().Stored.File2.size() < 64) {
         view.messageAnswers.pop_front(); // short temporary names raise no question
     }
     window.Compare1Click();
     EXPECT_TRUE(view.messageAnswers.empty());
     EXPECT_EQ(shell.requests.size(), 2U);
     EXPECT_FALSE(window.State().Substituted);
-    EXPECT_EQ(window.State().File1, file1);
+    EXPECT_EQ(window.State().Stored.File1, file1);
     EXPECT_FALSE(platform::FileExists(Temporary(2)));
 }
 
@@ -198,8 +198,8 @@ TEST_F(CompareTest, FailedSecondCopyLeavesTheStateAsItWasButTheUserNames) {
     view.messageAnswers = {MessageButton::Ok};
     RunHandler(view, [&] { window.Compare1Click(); });
     EXPECT_EQ(view.errorBoxes, std::vector<std::string>{"Cannot open file " + file2 + "."});
-    EXPECT_EQ(window.State().File1, file1);
-    EXPECT_EQ(window.State().File2, file2);
+    EXPECT_EQ(window.State().Stored.File1, file1);
+    EXPECT_EQ(window.State().Stored.File2, file2);
     EXPECT_EQ(window.State().UserFile1, file1);
     EXPECT_FALSE(window.State().Substituted);
     EXPECT_TRUE(platform::FileExists(Temporary(1)));
@@ -227,7 +227,7 @@ TEST_F(CompareTest, CopiesOutliveTheCleanUpUntilTheDiffProgramEnds) {
     shell.program = testing::RecordingLauncher::Program::Running;
     view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
     window.Compare1Click();
-    EXPECT_EQ(window.State().File1, file1);
+    EXPECT_EQ(window.State().Stored.File1, file1);
     EXPECT_FALSE(window.State().Substituted);
     window.PollPendingDeletion();
     EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
@@ -283,7 +283,7 @@ TEST_F(CompareTest, TemporaryCopyPickedAsAFileIsNeitherOverwrittenNorDeleted) {
         EXPECT_EQ(testing::ReadFile(file2), "edited");
         EXPECT_EQ(testing::ReadFile(Temporary(1)), "edited");
         EXPECT_FALSE(platform::FileExists(Temporary(2)));
-        EXPECT_EQ(fresh.State().File2, file2);
+        EXPECT_EQ(fresh.State().Stored.File2, file2);
     }
 }
 
@@ -315,7 +315,7 @@ TEST_F(CompareTest, FolderAtATemporaryNameIsRefusedAndNothingMoves) {
     ASSERT_EQ(view.errorBoxes.size(), 1U);
     EXPECT_NE(view.errorBoxes[0].find(Temporary(1) + ", because a folder has that name"),
               std::string::npos);
-    EXPECT_EQ(window.State().File1, file1);
+    EXPECT_EQ(window.State().Stored.File1, file1);
     EXPECT_EQ(window.State().UserFile1, file1);
     EXPECT_FALSE(window.State().Substituted);
     EXPECT_TRUE(shell.requests.empty());

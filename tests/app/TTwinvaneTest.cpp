@@ -41,9 +41,9 @@ protected:
 
 TEST_F(TTwinvaneTest, FirstRunWithoutSettingsCannotFindWindiff) {
     window.FormActivate();
-    EXPECT_EQ(window.State().File1, "");
-    EXPECT_EQ(window.State().File2, "");
-    EXPECT_EQ(window.State().WinDiffPath, "C:\\Twinvane");
+    EXPECT_EQ(window.State().Stored.File1, "");
+    EXPECT_EQ(window.State().Stored.File2, "");
+    EXPECT_EQ(window.State().Stored.WinDiffPath, "C:\\Twinvane");
     EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
     EXPECT_FALSE(view.compareEnabled);
     EXPECT_TRUE(view.deleteTempsChecked);
@@ -71,7 +71,7 @@ TEST_F(TTwinvaneTest, FailedLoadStopsActivationAndReachesTheErrorBox) {
     ASSERT_EQ(view.errorBoxes.size(), 1U);
     // "'" sorts before ".", so no full stop is added.
     EXPECT_EQ(view.errorBoxes[0], "Invalid data type for 'File 1'");
-    EXPECT_EQ(window.State().InstallFolder, "D:\\Loaded");
+    EXPECT_EQ(window.State().Stored.InstallFolder, "D:\\Loaded");
     EXPECT_EQ(window.HelpFile(), "");
     EXPECT_EQ(view.panels[2], "");
 }
@@ -100,7 +100,7 @@ TEST_F(TTwinvaneTest, SelectingFile1AloneLeavesReadinessAlone) {
     storage.stored = {};
     view.dialogAnswers = {temp / "one.txt"};
     window.File1BtnClick();
-    EXPECT_EQ(window.State().File1, temp / "one.txt");
+    EXPECT_EQ(window.State().Stored.File1, temp / "one.txt");
     EXPECT_EQ(window.State().UserFile1, temp / "one.txt");
     EXPECT_EQ(view.panels[0], temp / "one.txt");
     EXPECT_EQ(view.panels[2], "CAN'T FIND WINDIFF");
@@ -125,7 +125,7 @@ TEST_F(TTwinvaneTest, File2SelectionChecksReadinessChosenOrCancelled) {
     view.panels[2] = "stale";
     window.File2BtnClick();
     EXPECT_EQ(view.panels[2], "NOT READY");
-    EXPECT_EQ(window.State().File2, "");
+    EXPECT_EQ(window.State().Stored.File2, "");
 
     view.dialogAnswers = {temp / "two.txt"};
     window.File2BtnClick();
@@ -140,7 +140,7 @@ TEST_F(TTwinvaneTest, SelectFilesOpensTheSecondDialogEvenWhenTheFirstIsCancelled
     window.SelectFiles1Click();
     ASSERT_EQ(view.dialogsShown.size(), 2U);
     EXPECT_EQ(view.dialogsShown[1].first, FileDialogId::Open2);
-    EXPECT_EQ(window.State().File2, temp / "two.txt");
+    EXPECT_EQ(window.State().Stored.File2, temp / "two.txt");
 }
 
 TEST_F(TTwinvaneTest, NamesThatDoNotExistOrAreFoldersAreNotReady) {
@@ -152,15 +152,15 @@ TEST_F(TTwinvaneTest, NamesThatDoNotExistOrAreFoldersAreNotReady) {
 
     view.dialogAnswers = {temp / "does-not-exist.txt"};
     window.File1BtnClick();
-    EXPECT_EQ(window.State().File1, temp / "does-not-exist.txt");
+    EXPECT_EQ(window.State().Stored.File1, temp / "does-not-exist.txt");
 }
 
 TEST_F(TTwinvaneTest, ClearFileListKeepsCompareEnabledAndTheOldPanels) {
     StoreReadySettings();
     window.FormActivate();
     window.ClearFileList1Click();
-    EXPECT_EQ(window.State().File1, "");
-    EXPECT_EQ(window.State().File2, "");
+    EXPECT_EQ(window.State().Stored.File1, "");
+    EXPECT_EQ(window.State().Stored.File2, "");
     EXPECT_EQ(window.State().UserFile1, temp / "one.txt");
     EXPECT_TRUE(view.compareEnabled);
     EXPECT_EQ(view.panels[0], temp / "one.txt");
@@ -232,15 +232,15 @@ TEST_F(TTwinvaneTest, DroppedFilesSetBothNamesInOrderAndCheck) {
     storage.stored.File2.clear();
     window.FormActivate();
     window.FilesDropped({temp / "two.txt", temp / "one.txt"});
-    EXPECT_EQ(window.State().File1, temp / "two.txt");
+    EXPECT_EQ(window.State().Stored.File1, temp / "two.txt");
     EXPECT_EQ(window.State().UserFile2, temp / "one.txt");
     EXPECT_EQ(view.panels[2], "READY");
 
     window.FileDroppedOn(Command::SelectFile2, temp / "two.txt");
-    EXPECT_EQ(window.State().File2, temp / "two.txt");
+    EXPECT_EQ(window.State().Stored.File2, temp / "two.txt");
     window.FileDroppedOn(Command::Compare, temp / "one.txt");
     window.FilesDropped({temp / "one.txt"});
-    EXPECT_EQ(window.State().File1, temp / "two.txt");
+    EXPECT_EQ(window.State().Stored.File1, temp / "two.txt");
 }
 
 TEST_F(TTwinvaneTest, LinkCommandsOpenTheMakersAddressesThroughTheShell) {
@@ -304,9 +304,9 @@ TEST_P(CommandLineFilesTest, ReplaceTheLoadedFilesAsASelectionWouldAndAreSavedAt
     window.SetCommandLineFiles(given);
     window.FormActivate();
 
-    EXPECT_EQ(window.State().File1, full(c.file1));
+    EXPECT_EQ(window.State().Stored.File1, full(c.file1));
     EXPECT_EQ(window.State().UserFile1, full(c.file1));
-    EXPECT_EQ(window.State().File2, full(c.file2));
+    EXPECT_EQ(window.State().Stored.File2, full(c.file2));
     EXPECT_EQ(window.State().UserFile2, full(c.file2));
     EXPECT_EQ(view.panels[kPanelFile1], full(c.file1));
     EXPECT_EQ(view.panels[kPanelReadiness], c.readiness);
@@ -331,7 +331,7 @@ TEST_F(TTwinvaneTest, CommandLineFilesCountEvenWhenTheSettingsFailToLoad) {
     window.SetCommandLineFiles({temp / "one.txt"});
     RunHandler(view, [&] { window.FormActivate(); });
     EXPECT_EQ(view.errorBoxes.size(), 1U);
-    EXPECT_EQ(window.State().File1, temp / "one.txt");
+    EXPECT_EQ(window.State().Stored.File1, temp / "one.txt");
     EXPECT_EQ(view.panels[kPanelFile1], temp / "one.txt");
 }
 

@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(f.storage.saves, 1);
         f.Find<QAction>("Deletetemps")->trigger();
         QVERIFY(!f.Find<QAction>("Deletetemps")->isChecked());
-        QVERIFY(!f.window->Presenter().State().DeleteTemps);
+        QVERIFY(!f.window->Presenter().State().Stored.DeleteTemps);
 
         f.dialogs.fileAnswers = {QString()};
         f.Find<QAction>("LocateWwindiff1")->trigger();
@@ -297,12 +297,12 @@ private slots:
             QApplication::sendEvent(f.window.get(), &drop);
         };
         drop({second, first}, QPoint(400, 100));
-        QCOMPARE(f.window->Presenter().State().File1, second);
+        QCOMPARE(f.window->Presenter().State().Stored.File1, second);
         QCOMPARE(f.window->Presenter().State().UserFile2, first);
 
         const auto* button2 = f.Find<QPushButton>("Button2");
         drop({second}, button2->mapTo(f.window.get(), button2->rect().center()));
-        QCOMPARE(f.window->Presenter().State().File2, second);
+        QCOMPARE(f.window->Presenter().State().Stored.File2, second);
     }
 
     void longNamesKeepTheirEndInViewAndControlsShowVisibly() {
@@ -313,7 +313,7 @@ private slots:
         f.Show();
         f.dialogs.fileAnswers = {QString::fromStdString(name)};
         QTest::mouseClick(f.Find<QPushButton>("File1Btn"), Qt::LeftButton);
-        QCOMPARE(f.window->Presenter().State().File1, name); // the exact bytes stay
+        QCOMPARE(f.window->Presenter().State().Stored.File1, name); // the exact bytes stay
         auto* panel = f.Find<QLabel>(Design().panels[0].name.c_str());
         const QString whole =
             QString::fromStdString(name).replace(u'\n', QChar::ReplacementCharacter);

@@ -43,10 +43,10 @@ TEST(RememberedSettingsTest, ChoicesSurviveARestart) {
     testing::FakeMainView view;
     TTwinvane second(view, storage, shell);
     second.FormActivate();
-    EXPECT_EQ(second.State().File1, files / "one.txt");
+    EXPECT_EQ(second.State().Stored.File1, files / "one.txt");
     EXPECT_EQ(second.State().UserFile2, files / "two.txt");
-    EXPECT_EQ(second.State().WinDiffPath, files / "diff");
-    EXPECT_FALSE(second.State().DeleteTemps);
+    EXPECT_EQ(second.State().Stored.WinDiffPath, files / "diff");
+    EXPECT_FALSE(second.State().Stored.DeleteTemps);
     EXPECT_FALSE(view.deleteTempsChecked);
     EXPECT_EQ(view.panels[2], "READY");
     EXPECT_TRUE(view.compareEnabled);
