@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ElidedLabel.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -26,6 +27,9 @@ ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(parent) 
 void ElidedLabel::SetFullText(const QString& text) {
     full_ = VisibleControls(text);
     setToolTip(full_);
+    setAccessibleName(full_);
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
     Elide();
 }
 
