@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ElidedLabel.h"
 
-#include <QAccessible>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -27,9 +26,7 @@ ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(parent) 
 void ElidedLabel::SetFullText(const QString& text) {
     full_ = VisibleControls(text);
     setToolTip(full_);
-    setAccessibleName(full_);
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    setAccessibleName(full_); // also tells assistive technology of the change
     Elide();
 }
 
