@@ -20,7 +20,7 @@ from gi.repository import Atspi, GLib  # noqa: E402
 STEP_SECONDS = 10
 # A call the program does not answer promptly, as when an action waits for
 # the modal dialog it opened, fails the test instead of hanging it.
-Atspi.set_timeout(3000, 15000)
+Atspi.set_timeout(5000, 5000)  # milliseconds, also while it starts
 
 
 def fail(message):
