@@ -54,9 +54,13 @@ def find(root, role, name):
     return next((n for n in walk(root) if n.getRoleName() == role and n.name == name), None)
 
 
+def child(parent, role, name):
+    return next((c for c in parent if c is not None and c.getRoleName() == role and c.name == name),
+                None)
+
+
 def top_level(app, role, name):
-    return wait_for("%s %r" % (role, name),
-                    lambda: next((w for w in app if w.getRoleName() == role and w.name == name), None))
+    return wait_for("%s %r" % (role, name), lambda: child(app, role, name))
 
 
 def press(node):
@@ -105,8 +109,8 @@ def main(folder, program, captions_program):
     first = os.path.join(folder, "first file to compare, with a long name.txt")
     second = os.path.join(folder, "second file to compare, with a long name.txt")
     diff = os.path.join(folder, "diff-program")
-    for path, text in ((first, "1\n"), (second, "2\n"),
-                       (diff, '#!/bin/sh\nprintf "%s\\n" "$@" >"$0.part" && mv "$0.part" "$0.args"\n')):
+    recorder = '#!/bin/sh\nprintf "%s\\n" "$@" >"$0.part" && mv "$0.part" "$0.args"\n'
+    for path, text in ((first, "1\n"), (second, "2\n"), (diff, recorder)):
         with open(path, "w") as out:
             out.write(text)
     os.chmod(diff, 0o755)
@@ -118,8 +122,7 @@ def main(folder, program, captions_program):
     process = subprocess.Popen([program], cwd=folder, env=env)
     try:
         desktop = pyatspi.Registry.getDesktop(0)
-        app = wait_for("Twinvane on the bus",
-                       lambda: next((a for a in desktop if a is not None and a.name == "Twinvane"), None))
+        app = wait_for("Twinvane on the bus", lambda: child(desktop, "application", "Twinvane"))
         frame = top_level(app, "frame", "Twinvane")
         panels = list(wait_for("status bar", lambda: find(frame, "status bar", "")))
 
@@ -141,8 +144,7 @@ def main(folder, program, captions_program):
         press(find(frame, "menu item", "Locate Windiff"))
         choose_file(app, "Locate Windiff", diff)
         shown(first, second, "READY")
-        if "READY" not in renamed:
-            fail("no name-change event told of READY, only of %s" % renamed)
+        wait_for("name-change event telling of READY", lambda: "READY" in renamed)
 
         # The two paths are too long for the diff program, and the question says so.
         press(find(frame, "push button", "Compare"))
