@@ -105,10 +105,10 @@ MainWindowDesign Build() {
     design.statusBarName = "StatusBar";
     design.statusBarHeight = 25;
     design.panels = {
-        {"Panel0", 200, false, "File 1", "File 1", "The first file to compare"},
-        {"Panel1", 200, false, "File 2", "File 2", "The second file to compare"},
+        {"Panel0", 200, false, "File 1", "File 1: the first file to compare"},
+        {"Panel1", 200, false, "File 2", "File 2: the second file to compare"},
         // Stored width 50, but as the last panel it runs to the right edge.
-        {"Panel2", 50, true, "", "Status", "Whether the two files can be compared"},
+        {"Panel2", 50, true, "", "Status: whether the two files can be compared"},
     };
     return design;
 }

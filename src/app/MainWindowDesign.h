@@ -80,7 +80,8 @@ struct StatusPanelDesign {
     int width = 0;          // ignored for the panel that fills the rest
     bool fillsRest = false; // runs to the right edge; a long text is cut off
     std::string initialText;
-    std::string accessibleName;
+    // Assistive technology reads the shown text as the panel's name; the
+    // description says which panel it is.
     std::string accessibleDescription;
 };
 

@@ -26,6 +26,7 @@ ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(parent) 
 void ElidedLabel::SetFullText(const QString& text) {
     full_ = VisibleControls(text);
     setToolTip(full_);
+    setAccessibleName(full_); // also tells assistive technology of the change
     Elide();
 }
 

@@ -9,7 +9,8 @@ namespace twinvane::ui {
 // A status panel that keeps the end of a long path in view: the middle gives
 // way when the text is wider than the panel, and the tooltip holds it whole.
 // Control characters show as U+FFFD, so that a line break in a file name
-// cannot split the panel; the text is never read as rich text.
+// cannot split the panel; the text is never read as rich text. Assistive
+// technology reads the whole text, not the elided one, as the panel's name.
 class ElidedLabel : public QLabel {
 public:
     explicit ElidedLabel(const QString& text, QWidget* parent = nullptr);

@@ -77,7 +77,6 @@ void MainWindow::BuildStatusBar(const MainWindowDesign& design) {
     for (const StatusPanelDesign& p : design.panels) {
         auto* panel = new ElidedLabel(QString::fromStdString(p.initialText), bar);
         panel->setObjectName(QString::fromStdString(p.name));
-        panel->setAccessibleName(QString::fromStdString(p.accessibleName));
         panel->setAccessibleDescription(QString::fromStdString(p.accessibleDescription));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);

@@ -25,7 +25,13 @@ QAction* MainWindow::AddItem(QMenu* menu, const MenuItemDesign& design) {
     item->setEnabled(design.enabledAtStart);
     item->setCheckable(design.checkable);
     const Command command = *design.command;
-    connect(item, &QAction::triggered, this, [this, command] { Run(command); });
+    // Screen readers, voice control and test tools trigger an item through
+    // its accessibility action and wait for that call to return; a modal
+    // dialog opened inside it would keep them waiting until it closed. Any
+    // command may end in a dialog, if only the error box, so every command
+    // runs once the trigger has returned, as Qt's buttons already do.
+    connect(
+        item, &QAction::triggered, this, [this, command] { Run(command); }, Qt::QueuedConnection);
     if (command == Command::Compare) {
         compareItems_.push_back(item);
     }

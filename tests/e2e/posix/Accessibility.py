@@ -1,0 +1,174 @@
+# SPDX-License-Identifier: MIT
+"""Drives the real program over the accessibility bus as a screen reader user
+would: reads the status panels, chooses two files and the diff program in the
+file dialogs, answers the long-name question, reads "READY" and compares.
+Run on a display with a session bus: Accessibility.py PROGRAM CAPTIONS, where
+CAPTIONS prints the captions the window's description gives."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
+
+STEP_SECONDS = 10
+# A call the program does not answer promptly, as when an action waits for
+# the modal dialog it opened, fails the test instead of hanging it.
+Atspi.set_timeout(5000, 5000)  # milliseconds, also while it starts
+
+
+def fail(message):
+    raise SystemExit("FAIL: " + message)
+
+
+def wait_for(what, probe):
+    deadline = time.monotonic() + STEP_SECONDS
+    while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass  # delivers the events listened for
+        try:
+            found = probe()
+        except (GLib.Error, LookupError):
+            found = None  # a window that went away while being read
+        if found:
+            return found
+        time.sleep(0.05)
+    fail("no %s within %d s" % (what, STEP_SECONDS))
+
+
+def walk(node):
+    """The node and everything below it, breadth first."""
+    level = [node]
+    while level:
+        yield from level
+        level = [child for parent in level for child in parent if child is not None]
+
+
+def find(root, role, name):
+    return next((n for n in walk(root) if n.getRoleName() == role and n.name == name), None)
+
+
+def child(parent, role, name):
+    return next((c for c in parent if c is not None and c.getRoleName() == role and c.name == name),
+                None)
+
+
+def top_level(app, role, name):
+    return wait_for("%s %r" % (role, name), lambda: child(app, role, name))
+
+
+def press(node):
+    actions = node.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if "Press" not in names:
+        fail("%s %r cannot be pressed; it offers %s" % (node.getRoleName(), node.name, names))
+    try:
+        actions.doAction(names.index("Press"))
+    except GLib.Error as error:
+        fail("pressing %r did not return: %s" % (node.name, error.message))
+
+
+def choose_file(app, title, path):
+    dialog = top_level(app, "dialog", title)
+    wait_for("file name field", lambda: find(dialog, "text", "File name:")) \
+        .queryEditableText().setTextContents(path)
+    accept = find(dialog, "push button", "Open")
+    wait_for("enabled Open button", lambda: accept.getState().contains(pyatspi.STATE_ENABLED))
+    press(accept)
+
+
+def check_controls(frame, captions_program):
+    """Every button, menu and item is there under its caption, and acts."""
+    listed = subprocess.run([captions_program], check=True, capture_output=True, text=True).stdout
+    # The mnemonic marks are not read.
+    expected = sorted((kind, re.sub("&(.)", r"\1", text))
+                      for kind, text in (line.split("\t") for line in listed.splitlines()))
+    seen, inert = [], []
+    for node in walk(frame):
+        role = node.getRoleName()
+        if role == "push button":
+            seen.append(("button", node.name))
+        elif role == "menu item":
+            seen.append(("menu" if node.parent.getRoleName() == "menu bar" else "item", node.name))
+        else:
+            continue
+        if node.getState().contains(pyatspi.STATE_ENABLED) and node.queryAction().nActions == 0:
+            inert.append(node.name)
+    if sorted(seen) != expected or inert:
+        fail("controls differ from the description:\n  seen %s\n  want %s\n  inert %s"
+             % (sorted(seen), expected, inert))
+
+
+def main(folder, program, captions_program):
+    first = os.path.join(folder, "first file to compare, with a long name.txt")
+    second = os.path.join(folder, "second file to compare, with a long name.txt")
+    diff = os.path.join(folder, "diff-program")
+    recorder = '#!/bin/sh\nprintf "%s\\n" "$@" >"$0.part" && mv "$0.part" "$0.args"\n'
+    for path, text in ((first, "1\n"), (second, "2\n"), (diff, recorder)):
+        with open(path, "w") as out:
+            out.write(text)
+    os.chmod(diff, 0o755)
+
+    renamed = []
+    pyatspi.Registry.registerEventListener(lambda event: renamed.append(event.source.name),
+                                           "object:property-change:accessible-name")
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    process = subprocess.Popen([program], cwd=folder, env=env)
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for("Twinvane on the bus", lambda: child(desktop, "application", "Twinvane"))
+        frame = top_level(app, "frame", "Twinvane")
+        panels = list(wait_for("status bar", lambda: find(frame, "status bar", "")))
+
+        def shown(*texts):
+            wait_for("status %s" % (texts,), lambda: tuple(p.name for p in panels) == texts)
+
+        shown("File 1", "File 2", "CAN'T FIND WINDIFF")
+        for panel, which in zip(panels, ("File 1", "File 2", "Status")):
+            if not panel.description.startswith(which):
+                fail("panel %r is described as %r" % (which, panel.description))
+        check_controls(frame, captions_program)
+
+        press(find(frame, "push button", "Select File 1"))
+        choose_file(app, "Select File 1", first)
+        shown(first, "File 2", "CAN'T FIND WINDIFF")
+        press(find(frame, "menu item", "Select File 2"))
+        choose_file(app, "Select File 2", second)
+        shown(first, second, "CAN'T FIND WINDIFF")
+        press(find(frame, "menu item", "Locate Windiff"))
+        choose_file(app, "Locate Windiff", diff)
+        shown(first, second, "READY")
+        wait_for("name-change event telling of READY", lambda: "READY" in renamed)
+
+        # The two paths are too long for the diff program, and the question says so.
+        press(find(frame, "push button", "Compare"))
+        question = top_level(app, "alert", "Error")
+        shown(first, second, "NAMES TOO LONG %d" % (len(first) + len(second)))
+        if not any("exceeds 64 characters" in n.name for n in walk(question)):
+            fail("the question does not say why")
+        press(find(question, "push button", "Cancel"))  # compare the long names anyway
+        shown(first, second, "READY")
+        wait_for("the diff program's record", lambda: os.path.exists(diff + ".args"))
+        with open(diff + ".args") as record:
+            if record.read().splitlines() != [first, second]:
+                fail("the diff program was not given the two files")
+
+        press(find(frame, "menu item", "Exit"))
+        if process.wait(timeout=STEP_SECONDS) != 0:
+            fail("exit status %d" % process.returncode)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+    print("PASS")
+
+
+if __name__ == "__main__":
+    with tempfile.TemporaryDirectory(prefix="twinvane-accessibility-") as work:
+        main(work, *sys.argv[1:])
