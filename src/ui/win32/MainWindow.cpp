@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 namespace twinvane::ui::win32 {
@@ -79,6 +80,9 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
                    screen.top + (screen.bottom - screen.top - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
+    for (std::size_t panel = 0; panel < design.panels.size(); ++panel) {
+        status_.SetPartText(static_cast<int>(panel), design.panels[panel].initialText);
+    }
 
     ::DragAcceptFiles(Handle(), TRUE);
     // Temporary copies are deleted once the diff program reading them ends.
@@ -142,12 +146,15 @@ void MainWindow::Layout() {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         buttons_[i]->control.SetBounds(Scale(DesignPlace(design.buttons[i]), dpi_));
     }
-    // The control's own height follows its font; the design's is the whole bar.
-    int borders[3] = {};
-    ::SendMessageW(status_.Handle(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-    ::SendMessageW(status_.Handle(), SB_SETMINHEIGHT,
-                   static_cast<WPARAM>(Scale(design.statusBarHeight, dpi_) - 2 * borders[1]), 0);
-    status_.Resize();
+    // The control's height follows its font and its borders; the design's
+    // is the whole bar's, so the control's minimum is found by measuring.
+    const int height = Scale(design.statusBarHeight, dpi_);
+    const auto setMinimum = [this](int minimum) {
+        ::SendMessageW(status_.Handle(), SB_SETMINHEIGHT, static_cast<WPARAM>(minimum), 0);
+        status_.Resize();
+    };
+    setMinimum(height);
+    setMinimum(std::max(0, 2 * height - status_.Height())); // less what the borders add
     std::vector<int> widths;
     for (const StatusPanelDesign& panel : design.panels) {
         widths.push_back(panel.fillsRest ? StatusBar::kRest : Scale(panel.width, dpi_));
