@@ -96,7 +96,11 @@ function(twinvane_wine_session_fixture)
     set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
     get_property(tests DIRECTORY PROPERTY TESTS)
     list(REMOVE_ITEM tests wine_session_start wine_session_stop)
+    # One at a time: the tests share the session's display, where windows of
+    # two tests would take each other's focus, and the root of its C: drive,
+    # where the temporary copies of a comparison always go.
     if(tests)
-        set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine_session)
+        set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine_session
+                                                 RESOURCE_LOCK wine_desktop)
     endif()
 endfunction()

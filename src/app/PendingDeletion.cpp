@@ -7,11 +7,13 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace twinvane {
 namespace {
 
-// One line per file: its identity, then its path.
+// One line per file (RecordLine below).
 std::string RecordPath() {
     return platform::TemporaryCopyFolder() + "TWVTemp.del";
 }
@@ -33,21 +35,59 @@ bool ReadLine(std::FILE* in, std::string& line) {
     return c != EOF || !line.empty();
 }
 
-// "volume index path"; false for a line that is not one.
-bool ParseRecord(const std::string& line, std::uint64_t& volume, std::uint64_t& index,
-                 std::string& path) {
+// One line of the record: the Twinvane that agreed to the deletion, the
+// file's identity, then its path.
+struct RecordLine {
+    platform::ProcessToken owner;
+    platform::FileIdentity identity;
+    std::string path;
+};
+
+// "owner-id owner-start volume index path"; nothing for a line that is not one.
+std::optional<RecordLine> ParseRecord(const std::string& line) {
     const char* const end = line.data() + line.size();
     const auto number = [end](const char* from, std::uint64_t& value) -> const char* {
+        if (from == nullptr) {
+            return nullptr;
+        }
         const auto [next, error] = std::from_chars(from, end, value);
         return error == std::errc{} && next != end && *next == ' ' ? next + 1 : nullptr;
     };
-    const char* rest = number(line.data(), volume);
-    rest = rest ? number(rest, index) : nullptr;
+    RecordLine parsed;
+    const char* rest = number(line.data(), parsed.owner.id);
+    rest = number(rest, parsed.owner.started);
+    rest = number(rest, parsed.identity.volume);
+    rest = number(rest, parsed.identity.index);
     if (!rest || rest == end) {
-        return false;
+        return std::nullopt;
     }
-    path.assign(rest, end);
-    return true;
+    parsed.path.assign(rest, end);
+    return parsed;
+}
+
+std::string FormatRecord(const RecordLine& line) {
+    return std::to_string(line.owner.id) + ' ' + std::to_string(line.owner.started) + ' ' +
+           std::to_string(line.identity.volume) + ' ' + std::to_string(line.identity.index) + ' ' +
+           line.path + '\n';
+}
+
+// The lines of the record, as they stand.
+std::vector<RecordLine> ReadRecord() {
+    std::vector<RecordLine> lines;
+    const Stream record(std::fopen(RecordPath().c_str(), "rb"));
+    std::string line;
+    while (record && ReadLine(record.get(), line)) {
+        if (auto parsed = ParseRecord(line)) {
+            lines.push_back(std::move(*parsed));
+        }
+    }
+    return lines;
+}
+
+// A line that another Twinvane still running wrote: its diff program may
+// still be reading, and that Twinvane deletes the file itself.
+bool HeldByAnotherRun(const RecordLine& line, const platform::ProcessToken& self) {
+    return line.owner != self && platform::IsRunning(line.owner);
 }
 
 } // namespace
@@ -85,20 +125,14 @@ void PendingDeletion::Poll() {
 }
 
 void PendingDeletion::Resume() {
-    Stream record(std::fopen(RecordPath().c_str(), "rb"));
-    if (!record) {
-        return;
-    }
+    const auto self = platform::CurrentProcess();
     Batch left;
-    std::string line;
-    while (ReadLine(record.get(), line)) {
-        File file;
-        if (ParseRecord(line, file.identity.volume, file.identity.index, file.path) &&
-            !platform::RemoveUnusedFile(file.path, file.identity)) {
-            left.files.push_back(std::move(file));
+    for (auto& line : ReadRecord()) {
+        if (!HeldByAnotherRun(line, self) &&
+            !platform::RemoveUnusedFile(line.path, line.identity)) {
+            left.files.push_back({std::move(line.path), line.identity});
         }
     }
-    record.reset();
     if (!left.files.empty()) {
         batches_.push_back(std::move(left));
     }
@@ -124,26 +158,31 @@ void PendingDeletion::Keep(const std::string& path) {
 }
 
 void PendingDeletion::Save() const {
-    const std::string path = RecordPath();
-    if (batches_.empty()) {
-        platform::RemoveFile(path);
-        return;
-    }
-    // A record that cannot be written only leaves the files for later.
-    const Stream record(std::fopen(path.c_str(), "wb"));
-    if (!record) {
-        return;
+    // Other runs' lines stay as long as those runs do; this run's are written
+    // anew from what it still waits for.
+    const auto self = platform::CurrentProcess();
+    std::string text;
+    for (const auto& line : ReadRecord()) {
+        if (HeldByAnotherRun(line, self)) {
+            text += FormatRecord(line);
+        }
     }
     for (const auto& batch : batches_) {
         for (const auto& file : batch.files) {
             // A name with a line break cannot be recorded; it stays undeleted.
             if (file.path.find('\n') == std::string::npos) {
-                const std::string line = std::to_string(file.identity.volume) + ' ' +
-                                         std::to_string(file.identity.index) + ' ' + file.path +
-                                         '\n';
-                std::fwrite(line.data(), 1, line.size(), record.get());
+                text += FormatRecord({self, file.identity, file.path});
             }
         }
+    }
+    const std::string path = RecordPath();
+    if (text.empty()) {
+        platform::RemoveFile(path);
+        return;
+    }
+    // A record that cannot be written only leaves the files for later.
+    if (const Stream record(std::fopen(path.c_str(), "wb")); record) {
+        std::fwrite(text.data(), 1, text.size(), record.get());
     }
 }
 

@@ -15,7 +15,9 @@ namespace twinvane {
 // open. What still waits is written to a record beside the temporary copies,
 // so that the next run deletes it when the program could not be followed or
 // Twinvane ended first. Only a file that is still the very file agreed to
-// (by identity) is ever deleted. Nothing here waits or raises.
+// (by identity) is ever deleted, and never one that another Twinvane still
+// running waits for: its diff program may still read it. Nothing here waits
+// or raises.
 class PendingDeletion {
 public:
     // Deletes `files` once `program` has ended; with no program to follow,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Linux names that Windows forbids, and the private folder of the copies.
 #include "app/CompareFixture.h"
+#include "platform/ProcessHandle.h"
 #include "support/Recording.h"
 
 #include <sys/stat.h>
@@ -108,6 +109,30 @@ TEST_F(CompareNamesTest, ProgramThatCannotRunIsReportedWithTheReason) {
         EXPECT_EQ(view.errorBoxes.back(), "Cannot start " + program + ": " + row.reason);
     }
     EXPECT_EQ(view.errorBoxes.size(), 2U);
+}
+
+// Copies another Twinvane still running waits for stay at a start, and stay
+// in the record; those of a run that has ended go.
+TEST_F(CompareNamesTest, AStartLeavesTheCopiesOfAnotherRunningTwinvane) {
+    platform::PrepareTemporaryCopyFolder();
+    testing::WriteFile(Temporary(1), "held");
+    testing::WriteFile(Temporary(2), "left");
+    const auto running = platform::RunningProcess(static_cast<std::uint64_t>(::getppid()));
+    ASSERT_TRUE(running);
+    const platform::ProcessToken ended{running->id, running->started + 1};
+    const auto line = [](const platform::ProcessToken& owner, const std::string& path) {
+        const auto identity = platform::IdentityOf(path).value();
+        return std::to_string(owner.id) + ' ' + std::to_string(owner.started) + ' ' +
+               std::to_string(identity.volume) + ' ' + std::to_string(identity.index) + ' ' + path +
+               '\n';
+    };
+    const std::string record = platform::TemporaryCopyFolder() + "TWVTemp.del";
+    testing::WriteFile(record, line(*running, Temporary(1)) + line(ended, Temporary(2)));
+
+    window.FormActivate();
+    EXPECT_TRUE(platform::FileExists(Temporary(1)));
+    EXPECT_FALSE(platform::FileExists(Temporary(2)));
+    EXPECT_EQ(testing::ReadFile(record), line(*running, Temporary(1)));
 }
 
 TEST(TemporaryFolderTest, UnusableRuntimeFoldersFallBackToTmpWithTheUserId) {
