@@ -108,7 +108,7 @@ int RunTwinvane(HINSTANCE instance, const wchar_t* settingsKey) {
     DrainQueue();
     // Loaded: the files named by the bench's settings, and the help file set.
     const bool ready =
-        !window.Presenter().State().File1.empty() && !window.Presenter().HelpFile().empty();
+        !window.Presenter().State().Stored.File1.empty() && !window.Presenter().HelpFile().empty();
     return ready ? EXIT_SUCCESS : 4;
 }
 
