@@ -30,8 +30,13 @@ std::wstring ProbePath() {
     return self.substr(0, self.find_last_of(L"\\/") + 1) + L"startup_probe.exe";
 }
 
+// Time from the process's start to the probe's signal that its window is
+// shown: what follows (closing, saving at close) is not start-up.
 double TimeProbe(const std::wstring& probe, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + probe + L"\" " + arguments;
+    const std::wstring eventName =
+        L"TwinvaneStartupShown-" + std::to_wstring(::GetCurrentProcessId());
+    const HANDLE shown = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    std::wstring commandLine = L"\"" + probe + L"\" " + arguments + L" " + eventName;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -45,13 +50,16 @@ double TimeProbe(const std::wstring& probe, const std::wstring& arguments) {
         std::fprintf(stderr, "cannot start %ls (error %lu)\n", probe.c_str(), ::GetLastError());
         std::exit(1);
     }
-    ::WaitForSingleObject(process.hProcess, INFINITE);
+    const HANDLE waits[] = {shown, process.hProcess};
+    const DWORD first = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     ::QueryPerformanceCounter(&end);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 1;
     ::GetExitCodeProcess(process.hProcess, &status);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    if (status != 0) {
+    ::CloseHandle(shown);
+    if (status != 0 || first != WAIT_OBJECT_0) {
         std::fprintf(stderr, "probe %ls failed (status %lu)\n", arguments.c_str(), status);
         std::exit(1);
     }

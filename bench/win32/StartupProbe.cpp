@@ -3,7 +3,8 @@
 // from the registry key <key> under HKEY_CURRENT_USER, which stands in for
 // the user's own, and the readiness check done) or a bare Win32 window with
 // the same controls ("bare"), and ends as soon as the window is shown and
-// its queue is empty. StartupBench times the process.
+// its queue is empty, signalled through the event named last on the command
+// line. StartupBench times the process up to that signal.
 #include "app/RegistrySettingsStorage.h"
 #include "platform/ShellLauncher.h"
 #include "ui/win32/AboutDialog.h"
@@ -34,6 +35,13 @@ void DrainQueue() {
     }
 }
 
+void SignalShown(const wchar_t* eventName) {
+    if (const HANDLE shown = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName)) {
+        ::SetEvent(shown);
+        ::CloseHandle(shown);
+    }
+}
+
 HMENU Popup(HMENU bar, const wchar_t* title, std::initializer_list<const wchar_t*> items) {
     const HMENU popup = ::CreatePopupMenu();
     UINT id = 100;
@@ -46,7 +54,7 @@ HMENU Popup(HMENU bar, const wchar_t* title, std::initializer_list<const wchar_t
 
 // Four buttons, the three menus and a three-part status bar, in the design
 // font: what the main window holds, without the presenter behind it.
-int RunBare(HINSTANCE instance) {
+int RunBare(HINSTANCE instance, const wchar_t* shownEvent) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = ::DefWindowProcW;
@@ -87,11 +95,12 @@ int RunBare(HINSTANCE instance) {
     ::ShowWindow(window, SW_SHOWNORMAL);
     ::UpdateWindow(window);
     DrainQueue();
+    SignalShown(shownEvent);
     ::DestroyWindow(window);
     return EXIT_SUCCESS;
 }
 
-int RunTwinvane(HINSTANCE instance, const wchar_t* settingsKey) {
+int RunTwinvane(HINSTANCE instance, const wchar_t* settingsKey, const wchar_t* shownEvent) {
     using namespace twinvane;
     // The settings come from the bench's own key, never the user's.
     HKEY key = nullptr;
@@ -109,7 +118,11 @@ int RunTwinvane(HINSTANCE instance, const wchar_t* settingsKey) {
     // Loaded: the files named by the bench's settings, and the help file set.
     const bool ready =
         !window.Presenter().State().Stored.File1.empty() && !window.Presenter().HelpFile().empty();
-    return ready ? EXIT_SUCCESS : 4;
+    if (!ready) {
+        return 4;
+    }
+    SignalShown(shownEvent);
+    return EXIT_SUCCESS;
 }
 
 } // namespace
@@ -119,11 +132,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::unique_ptr<wchar_t*, LocalDeleter> arguments(
         ::CommandLineToArgvW(::GetCommandLineW(), &count));
     try {
-        if (count == 2 && std::wstring(arguments.get()[1]) == L"bare") {
-            return RunBare(instance);
+        if (count == 3 && std::wstring(arguments.get()[1]) == L"bare") {
+            return RunBare(instance, arguments.get()[2]);
         }
-        if (count == 3 && std::wstring(arguments.get()[1]) == L"twinvane") {
-            return RunTwinvane(instance, arguments.get()[2]);
+        if (count == 4 && std::wstring(arguments.get()[1]) == L"twinvane") {
+            return RunTwinvane(instance, arguments.get()[2], arguments.get()[3]);
         }
     } catch (const std::exception&) {
         return 5;

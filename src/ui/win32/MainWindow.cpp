@@ -80,9 +80,6 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
                    screen.top + (screen.bottom - screen.top - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
-    for (std::size_t panel = 0; panel < design.panels.size(); ++panel) {
-        status_.SetPartText(static_cast<int>(panel), design.panels[panel].initialText);
-    }
 
     ::DragAcceptFiles(Handle(), TRUE);
     // Temporary copies are deleted once the diff program reading them ends.
