@@ -80,6 +80,10 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
                    screen.top + (screen.bottom - screen.top - height) / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
+    // After Layout: the texts need the parts it makes.
+    for (std::size_t panel = 0; panel < design.panels.size(); ++panel) {
+        status_.SetPartText(static_cast<int>(panel), design.panels[panel].initialText);
+    }
 
     ::DragAcceptFiles(Handle(), TRUE);
     // Temporary copies are deleted once the diff program reading them ends.
@@ -112,9 +116,6 @@ void MainWindow::BuildControls() {
     // The window resizes by its frame; a grip would only narrow the last panel.
     status_.Create(
         {.parent = Handle(), .id = kStatusBarId, .font = font_.Get(), .sizeGrip = false});
-    for (std::size_t panel = 0; panel < design.panels.size(); ++panel) {
-        status_.SetPartText(static_cast<int>(panel), design.panels[panel].initialText);
-    }
     AddTooltips();
 }
 
