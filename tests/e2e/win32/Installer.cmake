@@ -86,16 +86,34 @@ set(shortcuts
 unix_path(install_unix "${install}")
 set(files twinvane.exe twinvane.html LICENSE.txt Uninstall.exe)
 
-# A prefix without a former installation or settings: the build's own, so
-# nothing here is a user's.
-wine(ignored status reg delete "${uninstall_key}" /f)
-wine(ignored status reg delete "${settings_key}" /f)
-file(REMOVE_RECURSE "${install_unix}")
-foreach(shortcut IN LISTS shortcuts)
-    unix_path(shortcut_unix "${shortcut}")
-    file(REMOVE "${shortcut_unix}")
-endforeach()
+# Everything an installation leaves, settings included. The prefix is the
+# build's own, so nothing here is a user's.
+function(remove_traces)
+    wine(ignored status reg delete "${uninstall_key}" /f)
+    wine(ignored status reg delete "${settings_key}" /f)
+    file(REMOVE_RECURSE "${install_unix}")
+    foreach(shortcut IN LISTS shortcuts)
+        unix_path(shortcut_unix "${shortcut}")
+        file(REMOVE "${shortcut_unix}")
+    endforeach()
+endfunction()
 
+# The checks run in a second CMake, so that their traces are removed even
+# when one fails: the settings tests refuse to run over existing settings.
+if(NOT CHECKS)
+    execute_process(
+        COMMAND ${CMAKE_COMMAND} -D CHECKS=ON -D WINE=${WINE} -D SETUP=${SETUP}
+                -D PROGRAM=${PROGRAM} -D RUNNER=${RUNNER} -D VERSION=${VERSION}
+                -D PUBLISHER=${PUBLISHER} -P ${CMAKE_CURRENT_LIST_FILE}
+        RESULT_VARIABLE status)
+    remove_traces()
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "The installer's checks failed")
+    endif()
+    return()
+endif()
+
+remove_traces()
 install_silently()
 foreach(name IN LISTS files)
     if(NOT EXISTS "${install_unix}/${name}")
@@ -175,6 +193,3 @@ foreach(shortcut IN LISTS shortcuts)
 endforeach()
 registry_values(settings "${settings_key}")
 expect_equal("Install after uninstalling" "${settings_Install}" "C:\\Elsewhere")
-
-file(REMOVE_RECURSE "${install_unix}")
-wine_ok(ignored reg delete "${settings_key}" /f)
