@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The installer as a Windows user meets it, under Wine: a silent install,
 # its files, shortcuts, uninstall entry and settings value; a second install
-# over the first; the program started from its Start-menu shortcut and
-# closed; a silent uninstall, after which only the settings and a file of
+# over the first; the program started from its Start-menu shortcut, a third
+# install failing while it runs, the program closed; a silent uninstall, after which only the settings and a file of
 # the user's remain.
 # cmake -D WINE=<wine> -D SETUP=<setup.exe> -D PROGRAM=<twinvane.exe>
 #       -D RUNNER=<shortcut_runner.exe> -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
@@ -160,9 +160,15 @@ install_silently()
 registry_values(settings "${settings_key}")
 expect_equal("Install after a second installation" "${settings_Install}" "C:\\Elsewhere")
 
+# Started from the Start menu; meanwhile an installation cannot replace the
+# running program and must say so.
 list(GET shortcuts 0 start_menu_shortcut)
-wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane)
-message(STATUS "Twinvane from the Start menu: ${ran}")
+wine_ok(setup_windows winepath -w "${SETUP}")
+string(STRIP "${setup_windows}" setup_windows)
+wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane "${setup_windows}" /S)
+if(NOT ran MATCHES "window shown\nmeanwhile: ended with [1-9]")
+    message(FATAL_ERROR "An installation over the running program succeeded:\n${ran}")
+endif()
 
 # The uninstaller runs on as a copy of itself and returns at once: its
 # entry, removed last, tells when it is done.

@@ -2,11 +2,14 @@
 // Does with a shortcut what the Start menu does, for the installer's test:
 //   shortcut_runner show LINK           prints the target, the arguments and
 //                                       the working folder, one a line
-//   shortcut_runner run LINK CAPTION    starts the target as the shortcut
+//   shortcut_runner run LINK CAPTION [COMMAND...]
+//                                       starts the target as the shortcut
 //                                       says, waits for its main window
-//                                       titled CAPTION, closes it with
-//                                       WM_CLOSE and waits for the program
-//                                       to end; fails unless it ends with 0
+//                                       titled CAPTION, runs COMMAND if
+//                                       given and prints its exit status,
+//                                       closes the window with WM_CLOSE and
+//                                       waits for the program to end; fails
+//                                       unless the program ends with 0
 // Texts are printed in UTF-8.
 #include <windows.h>
 
@@ -139,7 +142,27 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-int Run(const Shortcut& shortcut, const std::wstring& caption) {
+// Starts a program and waits for it; its exit status.
+DWORD RunToEnd(std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        throw std::runtime_error("cannot start " + Utf8(commandLine));
+    }
+    const Handle process(started.hProcess);
+    const Handle thread(started.hThread);
+    DWORD code = 1;
+    if (::WaitForSingleObject(process.get(), 120000) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process.get(), &code)) {
+        ::TerminateProcess(process.get(), 1);
+        throw std::runtime_error(Utf8(commandLine) + " did not end");
+    }
+    return code;
+}
+
+int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstring& meanwhile) {
     std::wstring commandLine = L"\"" + shortcut.target + L"\"";
     if (!shortcut.arguments.empty()) {
         commandLine += L" " + shortcut.arguments;
@@ -170,6 +193,9 @@ int Run(const Shortcut& shortcut, const std::wstring& caption) {
                                                           : "no window titled " + Utf8(caption));
     }
     std::printf("window shown\n");
+    if (!meanwhile.empty()) {
+        std::printf("meanwhile: ended with %lu\n", RunToEnd(meanwhile));
+    }
     ::PostMessageW(search.main, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) {
         ::TerminateProcess(process.get(), 1);
@@ -188,18 +214,27 @@ int main() {
         const std::vector<std::wstring> arguments = Arguments();
         const std::wstring command = arguments.empty() ? L"" : arguments[0];
         if (!(command == L"show" && arguments.size() == 2) &&
-            !(command == L"run" && arguments.size() == 3)) {
-            std::fprintf(stderr, "Usage: shortcut_runner show LINK | run LINK CAPTION\n");
+            !(command == L"run" && arguments.size() >= 3)) {
+            std::fprintf(stderr,
+                         "Usage: shortcut_runner show LINK | run LINK CAPTION [COMMAND...]\n");
             return 2;
         }
-        const ComSession com;
-        const Shortcut shortcut = ReadShortcut(arguments[1]);
+        // COM only for reading: Run blocks without handling messages.
+        const Shortcut shortcut = [&arguments] {
+            const ComSession com;
+            return ReadShortcut(arguments[1]);
+        }();
         if (command == L"show") {
             std::printf("%s\n%s\n%s\n", Utf8(shortcut.target).c_str(),
                         Utf8(shortcut.arguments).c_str(), Utf8(shortcut.folder).c_str());
             return 0;
         }
-        return Run(shortcut, arguments[2]);
+        // The program quoted, its arguments as given: NSIS takes /S only bare.
+        std::wstring meanwhile;
+        for (std::size_t i = 3; i < arguments.size(); ++i) {
+            meanwhile += i == 3 ? L"\"" + arguments[i] + L"\"" : L" " + arguments[i];
+        }
+        return Run(shortcut, arguments[2], meanwhile);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "shortcut_runner: %s\n", error.what());
         return 1;

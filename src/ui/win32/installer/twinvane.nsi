@@ -8,6 +8,10 @@
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; A file that cannot be replaced (the program is running) offers Retry or
+; Cancel, and a silent installation fails: skipping it would leave the old
+; program behind an installation reported as done.
+AllowSkipFiles off
 ManifestSupportedOS all
 ManifestDPIAware true
 
