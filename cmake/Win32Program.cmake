@@ -10,7 +10,7 @@
 function(twinvane_win32_program target)
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
     # Without symbols: a third of the size.
-    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s;-Wl,--gc-sections>)
     target_link_libraries(${target} PRIVATE twinvane_win32_resources twinvane_options)
     twinvane_check_imports(${target})
 endfunction()

@@ -4,8 +4,9 @@
 #include "platform/DesktopPlaces.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <charconv>
+#include <cstdio>
+#include <memory>
 
 namespace twinvane {
 namespace {
@@ -13,6 +14,40 @@ namespace {
 // One line per file: its identity, then its path.
 std::string RecordPath() {
     return platform::TemporaryCopyFolder() + "TWVTemp.del";
+}
+
+// C streams rather than iostreams: the record is all the program reads and
+// writes this way, and iostreams would double the size of the Windows program.
+struct CloseStream {
+    void operator()(std::FILE* stream) const { std::fclose(stream); }
+};
+using Stream = std::unique_ptr<std::FILE, CloseStream>;
+
+// The next line without its line break; false at the end.
+bool ReadLine(std::FILE* in, std::string& line) {
+    line.clear();
+    int c = 0;
+    while ((c = std::fgetc(in)) != EOF && c != '\n') {
+        line += static_cast<char>(c);
+    }
+    return c != EOF || !line.empty();
+}
+
+// "volume index path"; false for a line that is not one.
+bool ParseRecord(const std::string& line, std::uint64_t& volume, std::uint64_t& index,
+                 std::string& path) {
+    const char* const end = line.data() + line.size();
+    const auto number = [end](const char* from, std::uint64_t& value) -> const char* {
+        const auto [next, error] = std::from_chars(from, end, value);
+        return error == std::errc{} && next != end && *next == ' ' ? next + 1 : nullptr;
+    };
+    const char* rest = number(line.data(), volume);
+    rest = rest ? number(rest, index) : nullptr;
+    if (!rest || rest == end) {
+        return false;
+    }
+    path.assign(rest, end);
+    return true;
 }
 
 } // namespace
@@ -50,22 +85,20 @@ void PendingDeletion::Poll() {
 }
 
 void PendingDeletion::Resume() {
-    std::ifstream record(RecordPath(), std::ios::binary);
+    Stream record(std::fopen(RecordPath().c_str(), "rb"));
     if (!record) {
         return;
     }
     Batch left;
     std::string line;
-    while (std::getline(record, line)) {
-        std::istringstream fields(line);
+    while (ReadLine(record.get(), line)) {
         File file;
-        if (fields >> file.identity.volume >> file.identity.index && fields.get() == ' ' &&
-            std::getline(fields, file.path) && !file.path.empty() &&
+        if (ParseRecord(line, file.identity.volume, file.identity.index, file.path) &&
             !platform::RemoveUnusedFile(file.path, file.identity)) {
             left.files.push_back(std::move(file));
         }
     }
-    record.close();
+    record.reset();
     if (!left.files.empty()) {
         batches_.push_back(std::move(left));
     }
@@ -97,13 +130,18 @@ void PendingDeletion::Save() const {
         return;
     }
     // A record that cannot be written only leaves the files for later.
-    std::ofstream record(path, std::ios::binary | std::ios::trunc);
+    const Stream record(std::fopen(path.c_str(), "wb"));
+    if (!record) {
+        return;
+    }
     for (const auto& batch : batches_) {
         for (const auto& file : batch.files) {
             // A name with a line break cannot be recorded; it stays undeleted.
             if (file.path.find('\n') == std::string::npos) {
-                record << file.identity.volume << ' ' << file.identity.index << ' ' << file.path
-                       << '\n';
+                const std::string line = std::to_string(file.identity.volume) + ' ' +
+                                         std::to_string(file.identity.index) + ' ' + file.path +
+                                         '\n';
+                std::fwrite(line.data(), 1, line.size(), record.get());
             }
         }
     }

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "AboutDialog.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "Text.h"
+#include "about/ProgramInfo.h"
+#include "app/ProgramArguments.h"
+#include "app/RegistrySettingsStorage.h"
+#include "app/StandardError.h"
+#include "platform/ShellLauncher.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct LocalDeleter {
+    void operator()(wchar_t** list) const { ::LocalFree(list); }
+};
+
+// The arguments after the program's name, split by the system's rules and
+// converted from UTF-16, so that file names in any script arrive whole.
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    const std::unique_ptr<wchar_t*, LocalDeleter> list(
+        ::CommandLineToArgvW(::GetCommandLineW(), &count));
+    std::vector<std::string> arguments;
+    for (int i = 1; list && i < count; ++i) {
+        arguments.push_back(twinvane::ui::win32::FromWide(list.get()[i]));
+    }
+    return arguments;
+}
+
+// A program without a console answers --help and --version in a box.
+void Tell(const std::string& text) {
+    ::MessageBoxA(nullptr, text.c_str(), twinvane::kProgramTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::string>& files) {
+    using namespace twinvane;
+    RegistrySettingsStorage storage;
+    ui::win32::AboutDialogFactory aboutForms(instance);
+    ui::win32::MainWindow window(aboutForms, storage, platform::SystemShell());
+    aboutForms.SetOwner(window.Handle());
+    window.Presenter().SetCommandLineFiles(files);
+    window.onDestroyed = [] {
+        ::PostQuitMessage(0);
+    };
+    window.Show(showCommand);
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.PreTranslate(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// The program's course; what it raises ends the program with a box.
+int Main(HINSTANCE instance, int showCommand) {
+    using Action = twinvane::ProgramArguments::Action;
+    const auto arguments = twinvane::ParseProgramArguments(CommandLineArguments());
+    switch (arguments.action) {
+    case Action::ShowHelp:
+        Tell(twinvane::UsageText());
+        return EXIT_SUCCESS;
+    case Action::ShowVersion:
+        Tell(twinvane::VersionText());
+        return EXIT_SUCCESS;
+    case Action::Refuse: {
+        std::string text = twinvane::StandardErrorText(arguments.message);
+        if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+            text.front() = static_cast<char>(text.front() - 'a' + 'A');
+        }
+        twinvane::ui::win32::ShowErrorBox(nullptr,
+                                          text + "\rTry 'twinvane --help' for more information.");
+        return twinvane::kExitUsage;
+    }
+    case Action::Run:
+        break;
+    }
+    return RunMainWindow(instance, showCommand, arguments.files);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    try {
+        return Main(instance, showCommand);
+    } catch (const std::exception& error) {
+        try {
+            twinvane::ui::win32::ShowErrorBox(nullptr, twinvane::StandardErrorText(error.what()));
+        } catch (...) {
+            // Not even a box could be shown; the exit status tells.
+        }
+    } catch (...) {
+    }
+    return EXIT_FAILURE;
+}
