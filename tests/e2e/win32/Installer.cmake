@@ -2,7 +2,8 @@
 # The installer as a Windows user meets it, under Wine: a silent install,
 # its files, shortcuts, uninstall entry and settings value; a second install
 # over the first; the program started from its Start-menu shortcut, a third
-# install failing while it runs, the program closed; a silent uninstall, after which only the settings and a file of
+# install failing while it runs, the program closed; two files sent to it
+# through Send To; a silent uninstall, after which only the settings and a file of
 # the user's remain.
 # cmake -D WINE=<wine> -D SETUP=<setup.exe> -D PROGRAM=<twinvane.exe>
 #       -D RUNNER=<shortcut_runner.exe> -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
@@ -37,8 +38,8 @@ function(unix_path out windows)
     set(${out} "${path}" PARENT_SCOPE)
 endfunction()
 
-# registry_values(<prefix> <key>): <prefix>_<name> for each value of <key>,
-# as "reg query" prints it, and no others from an earlier call;
+# registry_values(<prefix> <key>): <prefix>_<name> for each value of <key>
+# (blanks in the name as underscores), as "reg query" prints it, and no others from an earlier call;
 # <prefix>_FOUND false when the key is missing.
 function(registry_values prefix key)
     foreach(name IN LISTS ${prefix}_NAMES)
@@ -51,8 +52,9 @@ function(registry_values prefix key)
         string(REPLACE "\n" ";" lines "${output}")
         foreach(line IN LISTS lines)
             if(line MATCHES "^    ([^ ].*[^ ]|[^ ])    REG_[A-Z_]+    (.*)$")
-                set(${prefix}_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}" PARENT_SCOPE)
-                list(APPEND names "${CMAKE_MATCH_1}")
+                string(REPLACE " " "_" name "${CMAKE_MATCH_1}")
+                set(${prefix}_${name} "${CMAKE_MATCH_2}" PARENT_SCOPE)
+                list(APPEND names "${name}")
             endif()
         endforeach()
     endif()
@@ -75,10 +77,14 @@ function(install_silently)
 endfunction()
 
 # Where this user's programs, Start menu and Send To menu are.
-wine_ok(folders cmd /c "echo %LOCALAPPDATA%&echo %APPDATA%")
+wine_ok(folders cmd /c "echo %LOCALAPPDATA%&echo %APPDATA%&echo %TEMP%")
 string(REGEX MATCHALL "[^\n]+" folders "${folders}")
 list(GET folders 0 local_data)
 list(GET folders 1 roaming_data)
+list(GET folders 2 temp)
+# Two files to send, with blanks in their names.
+set(sent "${temp}\\twinvane sent\\first file.txt" "${temp}\\twinvane sent\\second file.txt")
+unix_path(sent_unix "${temp}\\twinvane sent")
 set(install "${local_data}\\Programs\\Twinvane")
 set(shortcuts
     "${roaming_data}\\Microsoft\\Windows\\Start Menu\\Programs\\Twinvane.lnk"
@@ -91,7 +97,7 @@ set(files twinvane.exe twinvane.html LICENSE.txt Uninstall.exe)
 function(remove_traces)
     wine(ignored status reg delete "${uninstall_key}" /f)
     wine(ignored status reg delete "${settings_key}" /f)
-    file(REMOVE_RECURSE "${install_unix}")
+    file(REMOVE_RECURSE "${install_unix}" "${sent_unix}")
     foreach(shortcut IN LISTS shortcuts)
         unix_path(shortcut_unix "${shortcut}")
         file(REMOVE "${shortcut_unix}")
@@ -169,6 +175,18 @@ wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane "${setup_windows}"
 if(NOT ran MATCHES "window shown\nmeanwhile: ended with [1-9]")
     message(FATAL_ERROR "An installation over the running program succeeded:\n${ran}")
 endif()
+
+# Sent to Twinvane, two files become File 1 and File 2, which the program
+# saves as it closes.
+foreach(file IN LISTS sent)
+    unix_path(file_unix "${file}")
+    file(WRITE "${file_unix}" "${file}")
+endforeach()
+list(GET shortcuts 1 send_to_shortcut)
+wine_ok(ignored "${RUNNER}" send "${send_to_shortcut}" Twinvane ${sent})
+registry_values(settings "${settings_key}")
+expect_equal("File 1 sent" "${settings_File_1}" "${temp}\\twinvane sent\\first file.txt")
+expect_equal("File 2 sent" "${settings_File_2}" "${temp}\\twinvane sent\\second file.txt")
 
 # The uninstaller runs on as a copy of itself and returns at once: its
 # entry, removed last, tells when it is done.

@@ -10,6 +10,9 @@
 //                                       closes the window with WM_CLOSE and
 //                                       waits for the program to end; fails
 //                                       unless the program ends with 0
+//   shortcut_runner send LINK CAPTION FILE...
+//                                       the same with the files added to the
+//                                       command line, as Send To adds them
 // Texts are printed in UTF-8.
 #include <windows.h>
 
@@ -162,11 +165,17 @@ DWORD RunToEnd(std::wstring commandLine) {
     return code;
 }
 
-int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstring& meanwhile) {
-    std::wstring commandLine = L"\"" + shortcut.target + L"\"";
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
+int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstring& sent,
+        const std::wstring& meanwhile) {
+    std::wstring commandLine = Quoted(shortcut.target);
     if (!shortcut.arguments.empty()) {
         commandLine += L" " + shortcut.arguments;
     }
+    commandLine += sent;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -214,9 +223,10 @@ int main() {
         const std::vector<std::wstring> arguments = Arguments();
         const std::wstring command = arguments.empty() ? L"" : arguments[0];
         if (!(command == L"show" && arguments.size() == 2) &&
-            !(command == L"run" && arguments.size() >= 3)) {
-            std::fprintf(stderr,
-                         "Usage: shortcut_runner show LINK | run LINK CAPTION [COMMAND...]\n");
+            !(command == L"run" && arguments.size() >= 3) &&
+            !(command == L"send" && arguments.size() >= 4)) {
+            std::fprintf(stderr, "Usage: shortcut_runner show LINK | run LINK CAPTION [COMMAND...] "
+                                 "| send LINK CAPTION FILE...\n");
             return 2;
         }
         // COM only for reading: Run blocks without handling messages.
@@ -229,12 +239,17 @@ int main() {
                         Utf8(shortcut.arguments).c_str(), Utf8(shortcut.folder).c_str());
             return 0;
         }
-        // The program quoted, its arguments as given: NSIS takes /S only bare.
+        std::wstring sent;
         std::wstring meanwhile;
         for (std::size_t i = 3; i < arguments.size(); ++i) {
-            meanwhile += i == 3 ? L"\"" + arguments[i] + L"\"" : L" " + arguments[i];
+            if (command == L"send") {
+                sent += L" " + Quoted(arguments[i]);
+            } else {
+                // The program quoted, its arguments as given: NSIS takes /S only bare.
+                meanwhile += i == 3 ? Quoted(arguments[i]) : L" " + arguments[i];
+            }
         }
-        return Run(shortcut, arguments[2], meanwhile);
+        return Run(shortcut, arguments[2], sent, meanwhile);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "shortcut_runner: %s\n", error.what());
         return 1;
