@@ -13,7 +13,9 @@
 //   shortcut_runner send LINK CAPTION FILE...
 //                                       the same with the files added to the
 //                                       command line, as Send To adds them
-// Texts are printed in UTF-8.
+// Texts are printed in UTF-8, the code page of the program's manifest.
+#include "ui/win32/Text.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -30,6 +32,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using twinvane::ui::win32::FromWide;
 
 struct HandleCloser {
     void operator()(HANDLE handle) const { ::CloseHandle(handle); }
@@ -52,18 +55,6 @@ public:
     ComSession& operator=(const ComSession&) = delete;
     ~ComSession() { ::CoUninitialize(); }
 };
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                          size, nullptr, nullptr);
-    return result;
-}
 
 struct LocalFreer {
     void operator()(wchar_t** block) const { ::LocalFree(block); }
@@ -99,7 +90,7 @@ Shortcut ReadShortcut(const std::wstring& path) {
     }
     const ComPtr<IPersistFile> file(rawFile);
     if (FAILED(file->Load(path.c_str(), STGM_READ))) {
-        throw std::runtime_error("cannot read the shortcut " + Utf8(path));
+        throw std::runtime_error("cannot read the shortcut " + FromWide(path));
     }
     // INFOTIPSIZE is the arguments' own limit; paths are far shorter.
     std::wstring buffer(INFOTIPSIZE, L'\0');
@@ -152,7 +143,7 @@ DWORD RunToEnd(std::wstring commandLine) {
     PROCESS_INFORMATION started{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &started)) {
-        throw std::runtime_error("cannot start " + Utf8(commandLine));
+        throw std::runtime_error("cannot start " + FromWide(commandLine));
     }
     const Handle process(started.hProcess);
     const Handle thread(started.hThread);
@@ -160,7 +151,7 @@ DWORD RunToEnd(std::wstring commandLine) {
     if (::WaitForSingleObject(process.get(), 120000) != WAIT_OBJECT_0 ||
         !::GetExitCodeProcess(process.get(), &code)) {
         ::TerminateProcess(process.get(), 1);
-        throw std::runtime_error(Utf8(commandLine) + " did not end");
+        throw std::runtime_error(FromWide(commandLine) + " did not end");
     }
     return code;
 }
@@ -182,7 +173,7 @@ int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstrin
     if (!::CreateProcessW(shortcut.target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                           nullptr, shortcut.folder.empty() ? nullptr : shortcut.folder.c_str(),
                           &startup, &started)) {
-        throw std::runtime_error("cannot start " + Utf8(shortcut.target));
+        throw std::runtime_error("cannot start " + FromWide(shortcut.target));
     }
     const Handle process(started.hProcess);
     const Handle thread(started.hThread);
@@ -198,8 +189,9 @@ int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstrin
     }
     if (search.main == nullptr || search.dialog != nullptr) {
         ::TerminateProcess(process.get(), 1);
-        throw std::runtime_error(search.dialog != nullptr ? "the program showed a message box"
-                                                          : "no window titled " + Utf8(caption));
+        throw std::runtime_error(search.dialog != nullptr
+                                     ? "the program showed a message box"
+                                     : "no window titled " + FromWide(caption));
     }
     std::printf("window shown\n");
     if (!meanwhile.empty()) {
@@ -235,8 +227,8 @@ int main() {
             return ReadShortcut(arguments[1]);
         }();
         if (command == L"show") {
-            std::printf("%s\n%s\n%s\n", Utf8(shortcut.target).c_str(),
-                        Utf8(shortcut.arguments).c_str(), Utf8(shortcut.folder).c_str());
+            std::printf("%s\n%s\n%s\n", FromWide(shortcut.target).c_str(),
+                        FromWide(shortcut.arguments).c_str(), FromWide(shortcut.folder).c_str());
             return 0;
         }
         std::wstring sent;
