@@ -25,3 +25,18 @@ function(twinvane_embed_version_script target script)
         target_sources(${target} PRIVATE ${source})
     endif()
 endfunction()
+
+# twinvane_version_value(<key> <out>)
+# Sets <out> to the text of value <key> in the program's own version block,
+# for what the build derives from it (the About box's lines, the installer's
+# publisher), so that none of them can drift from the block. Only plain
+# characters: no quotes or backslashes to unescape.
+set(TWINVANE_VERSION_SCRIPT ${PROJECT_SOURCE_DIR}/resources/version.rc)
+function(twinvane_version_value key out)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TWINVANE_VERSION_SCRIPT})
+    file(STRINGS ${TWINVANE_VERSION_SCRIPT} line REGEX "^[ \t]*VALUE[ \t]+\"${key}\"")
+    if(NOT line MATCHES ",[ \t]*\"([^\"\\\\]+)\"[ \t]*$")
+        message(FATAL_ERROR "${TWINVANE_VERSION_SCRIPT}: no ${key} value of plain characters")
+    endif()
+    set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()

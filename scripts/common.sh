@@ -11,7 +11,7 @@ TWINVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
 TWINVANE_GTEST_PACKAGES=(libgtest-dev libgmock-dev googletest)
 # The Windows cross build under Wine, the format check, the desktop entry check.
 TWINVANE_TEST_PACKAGES=("${TWINVANE_GTEST_PACKAGES[@]}" mingw-w64 g++-mingw-w64-x86-64-posix
-    binutils-mingw-w64-x86-64 wine wine64 xvfb xauth clang-format desktop-file-utils)
+    binutils-mingw-w64-x86-64 wine wine64 xvfb xauth clang-format desktop-file-utils nsis)
 # The fuzz targets; llvm gives llvm-symbolizer, which names the functions in
 # a finding's stack trace.
 TWINVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)

@@ -1,0 +1,113 @@
+; SPDX-License-Identifier: MIT
+; The Windows installer: per user, no elevation. Built by makensis with the
+; build's facts on its command line (src/ui/win32/installer/CMakeLists.txt):
+; VERSION, PUBLISHER, COPYRIGHT, PROGRAM, GUIDE, LICENSE_FILE, ICON, OUTFILE.
+
+; Debian's Wine runs 64-bit programs only, and NSIS's default 32-bit stub
+; does not start there; Twinvane is a 64-bit program anyway.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+; A file that cannot be replaced (the program is running) offers Retry or
+; Cancel, and a silent installation fails: skipping it would leave the old
+; program behind an installation reported as done.
+AllowSkipFiles off
+ManifestSupportedOS all
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+
+!define SETTINGS_KEY "Software\Varnook\Twinvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Twinvane"
+
+Name "Twinvane"
+OutFile "${OUTFILE}"
+BrandingText "Twinvane ${VERSION}"
+; The user's own programs folder, as Windows' per-user installers use it;
+; an earlier installation elsewhere is updated where it is.
+InstallDir "$LOCALAPPDATA\Programs\Twinvane"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductName" "Twinvane"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey /LANG=0 "FileDescription" "Twinvane Setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\twinvane.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Twinvane"
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    File "/oname=twinvane.exe" "${PROGRAM}"
+    ; Help falls back to the guide beside the program.
+    File "/oname=twinvane.html" "${GUIDE}"
+    File "/oname=LICENSE.txt" "${LICENSE_FILE}"
+    WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+    CreateShortcut "$SMPROGRAMS\Twinvane.lnk" "$INSTDIR\twinvane.exe"
+    ; Explorer puts the files sent after the program's name: two of them
+    ; become File 1 and File 2.
+    CreateShortcut "$SENDTO\Twinvane.lnk" "$INSTDIR\twinvane.exe"
+
+    ; Help looks in the install folder the settings name. A value already
+    ; there is the user's, whatever its type: it stays.
+    Call SetInstallFolderUnlessPresent
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Twinvane"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\twinvane.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; ReadRegStr cannot tell an absent value from one of another type, so the
+; value names are listed instead.
+Function SetInstallFolderUnlessPresent
+    StrCpy $0 0
+    ${Do}
+        ClearErrors
+        EnumRegValue $1 HKCU "${SETTINGS_KEY}" $0
+        ${If} ${Errors}
+            WriteRegStr HKCU "${SETTINGS_KEY}" "Install" "$INSTDIR"
+            Return
+        ${EndIf}
+        ${If} $1 == "Install"
+            Return
+        ${EndIf}
+        IntOp $0 $0 + 1
+    ${Loop}
+FunctionEnd
+
+; Removes what the installer put there and nothing else: files the user
+; added keep the folder, and the settings stay for a later installation.
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$SMPROGRAMS\Twinvane.lnk"
+    Delete "$SENDTO\Twinvane.lnk"
+    Delete "$INSTDIR\twinvane.exe"
+    Delete "$INSTDIR\twinvane.html"
+    Delete "$INSTDIR\LICENSE.txt"
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
