@@ -71,7 +71,7 @@ void AboutDialog::PictureBox::Create(HWND parent, const Rect& bounds, const std:
 AboutDialog::AboutDialog(HINSTANCE instance, HWND owner)
     : instance_(instance), owner_(owner), dpi_(WindowDpi(owner)), font_(CreateDesignFont(dpi_)),
       picture_(AboutPicture::BitmapResource(instance, TWINVANE_IDB_LOGO)) {
-    static const ATOM registered = RegisterAboutClass(&AboutDialog::Procedure);
+    static const ATOM registered = RegisterAboutClass(&RoutedProcedure);
     if (!registered) {
         throw Exception("Cannot register the About window: " + LastErrorText());
     }
@@ -80,7 +80,6 @@ AboutDialog::AboutDialog(HINSTANCE instance, HWND owner)
     params.className = kClassName;
     params.style = kStyle;
     params.exStyle = kExStyle;
-    params.createParam = this;
     CreateWindowFrom(params);
     // An owned pop-up: it stays above the main window and goes with it.
     ::SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_));
@@ -291,20 +290,6 @@ void AboutDialog::Close(bool ok) {
         accepted_ = ok;
         running_ = false;
     }
-}
-
-LRESULT CALLBACK AboutDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<AboutDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Until CreateWindowEx returns, the defaults serve.
-    if (!self || self->Handle() != window) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -62,8 +62,7 @@ private:
         void Create(HWND parent, const Rect& bounds, const std::string& name);
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ShowPicture(AboutPicture picture);
     void DrawLogo(const DRAWITEMSTRUCT& item) const;
     // Puts every control and the frame where their design places say, at

@@ -40,7 +40,7 @@ LinkLabel::~LinkLabel() {
 }
 
 void LinkLabel::Create(const CreateArgs& args) {
-    static const ATOM registered = RegisterLinkClass(&LinkLabel::Procedure);
+    static const ATOM registered = RegisterLinkClass(&RoutedProcedure);
     if (!registered) {
         throw Exception("Cannot register the link control: " + LastErrorText());
     }
@@ -53,7 +53,6 @@ void LinkLabel::Create(const CreateArgs& args) {
     params.parent = args.parent;
     params.text = text_;
     params.id = args.id;
-    params.createParam = this;
     CreateWindowFrom(params);
     ApplyPlace();
     UpdateHint();
@@ -211,20 +210,6 @@ void LinkLabel::Draw(HDC dc) {
         ::DrawFocusRect(dc, &text);
     }
     ::SelectObject(dc, oldFont);
-}
-
-LRESULT CALLBACK LinkLabel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<LinkLabel*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Until CreateWindowEx returns, the defaults serve.
-    if (!self || self->Handle() != window) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -55,8 +55,7 @@ public:
     platform::WindowHandle ControlHandle() override;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc);
     bool OnText(LPARAM point) const;
     void Activate();

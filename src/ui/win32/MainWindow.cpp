@@ -52,7 +52,7 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
                        platform::ShellLauncher& shell)
     : aboutForms_(aboutForms), shell_(shell), menus_(MainWindowLayout()),
       presenter_(*this, storage, shell) {
-    static const ATOM registered = RegisterMainClass(&MainWindow::Procedure);
+    static const ATOM registered = RegisterMainClass(&RoutedProcedure);
     if (!registered) {
         throw Exception("Cannot register the main window: " + LastErrorText());
     }
@@ -62,7 +62,6 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
     params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.text = design.caption;
     params.bounds = {0, 0, design.outerWidth, design.outerHeight};
-    params.createParam = this;
     CreateWindowFrom(params);
     dpi_ = WindowDpi(Handle());
     font_ = CreateDesignFont(dpi_);
@@ -227,28 +226,18 @@ void MainWindow::Close() {
     Destroy();
 }
 
-LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Until CreateWindowEx returns, the defaults serve.
-    if (!self || self->Handle() != window) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        return self->OnMessage(message, wParam, lParam);
+        return Dispatch(message, wParam, lParam);
     } catch (...) {
         // No exception crosses into the system: it reaches the error box.
         const std::exception_ptr error = std::current_exception();
-        RunHandler(*self, [&error] { std::rethrow_exception(error); });
+        RunHandler(*this, [&error] { std::rethrow_exception(error); });
         return 0;
     }
 }
 
-LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (ReflectCommand(wParam, lParam)) {

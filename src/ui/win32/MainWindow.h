@@ -67,8 +67,8 @@ private:
         Command command;
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls();
     void AddTooltips();
     void Layout();

@@ -33,7 +33,7 @@ void Wnd::CreateWindowFrom(const WindowParams& params) {
         ::CreateWindowExW(params.exStyle, params.className, text.c_str(), style, params.bounds.left,
                           params.bounds.top, params.bounds.width, params.bounds.height,
                           params.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
-                          ::GetModuleHandleW(nullptr), params.createParam);
+                          ::GetModuleHandleW(nullptr), static_cast<Wnd*>(this));
     if (!window) {
         throw Exception("Cannot create a window: " + LastErrorText());
     }
@@ -42,6 +42,24 @@ void Wnd::CreateWindowFrom(const WindowParams& params) {
     if (params.font) {
         SetFont(params.font);
     }
+}
+
+LRESULT CALLBACK Wnd::RoutedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Wnd*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Until CreateWindowEx returns, the defaults serve.
+    if (!self || self->Handle() != window) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT Wnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 std::string Wnd::Text() const {

@@ -53,7 +53,6 @@ protected:
         Rect bounds;
         int id = 0;
         HFONT font = nullptr;
-        void* createParam = nullptr;
     };
     // Creates the window (child windows get WS_CHILD) and takes it over;
     // throws when the system refuses.
@@ -65,6 +64,13 @@ protected:
 
     // For a window class of one's own: forgets the window it destroyed.
     void Forget() { hwnd_ = nullptr; }
+
+    // The window procedure to register for a window class of one's own: it
+    // hands each message to the object's OnMessage once CreateWindowFrom has
+    // taken the window over, and to the system's defaults before.
+    static LRESULT CALLBACK RoutedProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static Wnd* FromHandle(HWND window);

@@ -9,6 +9,7 @@
 #include "about/TVarnookAboutBox.h"
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
+#include "support/win32/TestForm.h"
 #include "ui/win32/Text.h"
 
 #include <gtest/gtest.h>
@@ -23,24 +24,9 @@ namespace twinvane::ui::win32 {
 namespace {
 
 // A plain top-level window to own the dialog.
-class Owner : public Wnd {
+class Owner : public testing::TestForm {
 public:
-    Owner() {
-        static const ATOM registered = [] {
-            WNDCLASSEXW form{};
-            form.cbSize = sizeof form;
-            form.lpfnWndProc = ::DefWindowProcW;
-            form.hInstance = ::GetModuleHandleW(nullptr);
-            form.lpszClassName = L"TwinvaneTestOwner";
-            return ::RegisterClassExW(&form);
-        }();
-        EXPECT_NE(registered, 0);
-        WindowParams params;
-        params.className = L"TwinvaneTestOwner";
-        params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        params.bounds = {20, 20, 300, 200};
-        CreateWindowFrom(params);
-    }
+    Owner() : TestForm({20, 20, 300, 200}) {}
 };
 
 // Waits on a timer for the About dialog to be shown, hands it to `act`

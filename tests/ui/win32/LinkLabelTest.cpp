@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/win32/LinkLabel.h"
 #include "support/RecordingLauncher.h"
+#include "support/win32/TestForm.h"
 #include "ui/win32/Text.h"
 #include "widgets/KURL2.h"
 #include "widgets/MakerLinks.h"
@@ -24,25 +25,9 @@ namespace {
 using testing::RecordingLauncher;
 
 // A plain top-level window to hold the control.
-class Form : public Wnd {
+class Form : public testing::TestForm {
 public:
-    Form() {
-        static const ATOM registered = [] {
-            WNDCLASSEXW form{};
-            form.cbSize = sizeof form;
-            form.lpfnWndProc = ::DefWindowProcW;
-            form.hInstance = ::GetModuleHandleW(nullptr);
-            form.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-            form.lpszClassName = L"TwinvaneTestForm";
-            return ::RegisterClassExW(&form);
-        }();
-        EXPECT_NE(registered, 0);
-        WindowParams params;
-        params.className = L"TwinvaneTestForm";
-        params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        params.bounds = {40, 40, 400, 200};
-        CreateWindowFrom(params);
-    }
+    Form() : TestForm({40, 40, 400, 200}) {}
 };
 
 MSG Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
