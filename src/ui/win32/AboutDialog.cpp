@@ -15,17 +15,6 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-ATOM RegisterAboutClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = AboutDialog::kClassName;
-    return ::RegisterClassExW(&windowClass);
-}
-
 Rect Place(const AboutControlDesign& control) {
     return {control.left, control.top, control.width, control.height};
 }
@@ -71,10 +60,7 @@ void AboutDialog::PictureBox::Create(HWND parent, const Rect& bounds, const std:
 AboutDialog::AboutDialog(HINSTANCE instance, HWND owner)
     : instance_(instance), owner_(owner), dpi_(WindowDpi(owner)), font_(CreateDesignFont(dpi_)),
       picture_(AboutPicture::BitmapResource(instance, TWINVANE_IDB_LOGO)) {
-    static const ATOM registered = RegisterAboutClass(&RoutedProcedure);
-    if (!registered) {
-        throw Exception("Cannot register the About window: " + LastErrorText());
-    }
+    RegisterRoutedClass({.name = kClassName, .background = ::GetSysColorBrush(COLOR_BTNFACE)});
     const AboutFormDesign& design = AboutFormLayout();
     WindowParams params;
     params.className = kClassName;

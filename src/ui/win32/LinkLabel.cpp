@@ -19,17 +19,6 @@ namespace {
 // wait for what the activation starts.
 constexpr UINT kActivateMessage = WM_USER + 1;
 
-ATOM RegisterLinkClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    // No CS_DBLCLKS: a quick second click is a second click.
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = LinkLabel::kClassName;
-    return ::RegisterClassExW(&windowClass);
-}
-
 } // namespace
 
 LinkLabel::LinkLabel() : dpi_(WindowDpi(nullptr)), font_(CreateDesignFont(dpi_)) {}
@@ -40,10 +29,8 @@ LinkLabel::~LinkLabel() {
 }
 
 void LinkLabel::Create(const CreateArgs& args) {
-    static const ATOM registered = RegisterLinkClass(&RoutedProcedure);
-    if (!registered) {
-        throw Exception("Cannot register the link control: " + LastErrorText());
-    }
+    // No CS_DBLCLKS: a quick second click is a second click.
+    RegisterRoutedClass({.name = kClassName});
     dpi_ = WindowDpi(args.parent);
     font_ = CreateDesignFont(dpi_, underlined_);
     textSize_ = MeasureText(font_.Get(), text_);

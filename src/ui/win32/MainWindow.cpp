@@ -29,19 +29,6 @@ constexpr UINT kStartUpMessage = WM_APP + 1;
 // The guide, installed beside the program.
 constexpr const char* kGuideFileName = "twinvane.html";
 
-ATOM RegisterMainClass(WNDPROC procedure) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(TWINVANE_IDI_APP));
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = MainWindow::kClassName;
-    return ::RegisterClassExW(&windowClass);
-}
-
 Rect DesignPlace(const ButtonDesign& button) {
     return {button.left, button.top, button.width, button.height};
 }
@@ -52,10 +39,10 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
                        platform::ShellLauncher& shell)
     : aboutForms_(aboutForms), shell_(shell), menus_(MainWindowLayout()),
       presenter_(*this, storage, shell) {
-    static const ATOM registered = RegisterMainClass(&RoutedProcedure);
-    if (!registered) {
-        throw Exception("Cannot register the main window: " + LastErrorText());
-    }
+    RegisterRoutedClass(
+        {.name = kClassName,
+         .background = ::GetSysColorBrush(COLOR_BTNFACE),
+         .icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TWINVANE_IDI_APP))});
     const MainWindowDesign& design = MainWindowLayout();
     WindowParams params;
     params.className = kClassName;

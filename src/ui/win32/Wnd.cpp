@@ -58,6 +58,21 @@ LRESULT CALLBACK Wnd::RoutedProcedure(HWND window, UINT message, WPARAM wParam, 
     return self->OnMessage(message, wParam, lParam);
 }
 
+void Wnd::RegisterRoutedClass(const ClassParams& params) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &RoutedProcedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hIcon = params.icon;
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = params.background;
+    windowClass.lpszClassName = params.name;
+    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw Exception("Cannot register the window class " + FromWide(params.name) + ": " +
+                        LastErrorText());
+    }
+}
+
 LRESULT Wnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -72,6 +72,15 @@ protected:
                                             LPARAM lParam);
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // A window class of one's own, with the arrow pointer and RoutedProcedure.
+    // Registering it again is harmless; throws when the system refuses it.
+    struct ClassParams {
+        const wchar_t* name = nullptr;
+        HBRUSH background = nullptr; // none: the window paints all of itself
+        HICON icon = nullptr;
+    };
+    static void RegisterRoutedClass(const ClassParams& params);
+
 private:
     static Wnd* FromHandle(HWND window);
 
