@@ -9,7 +9,7 @@
 #include "about/TVarnookAboutBox.h"
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
-#include "support/win32/TestForm.h"
+#include "support/win32/TestWindows.h"
 #include "ui/win32/Text.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,8 @@
 
 namespace twinvane::ui::win32 {
 namespace {
+
+using testing::TextOf;
 
 // A plain top-level window to own the dialog.
 class Owner : public testing::TestForm {
@@ -69,12 +71,6 @@ Rect ChildPlace(HWND child) {
     ::GetWindowRect(child, &window);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&window), 2);
     return {window.left, window.top, window.right - window.left, window.bottom - window.top};
-}
-
-std::string TextOf(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return FromWide(text);
 }
 
 HWND Child(HWND dialog, const wchar_t* className, int index) {

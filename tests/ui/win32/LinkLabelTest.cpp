@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/win32/LinkLabel.h"
 #include "support/RecordingLauncher.h"
-#include "support/win32/TestForm.h"
+#include "support/win32/TestWindows.h"
 #include "ui/win32/Text.h"
 #include "widgets/KURL2.h"
 #include "widgets/MakerLinks.h"

@@ -3,6 +3,7 @@
 #include "app/FakeMainView.h"
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
+#include "support/win32/TestWindows.h"
 #include "ui/win32/Text.h"
 
 #include <commctrl.h>
@@ -23,15 +24,11 @@
 namespace twinvane::ui::win32 {
 namespace {
 
+using testing::TextOf;
+
 using testing::FakeSettingsStorage;
 using testing::RecordingLauncher;
 using testing::TempFolder;
-
-std::string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return FromWide(text);
-}
 
 std::string ClassOf(HWND window) {
     wchar_t name[64] = {};

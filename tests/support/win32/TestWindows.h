@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ui/win32/Text.h"
 #include "ui/win32/Wnd.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace twinvane::testing {
 
@@ -29,5 +32,12 @@ public:
         CreateWindowFrom(params);
     }
 };
+
+// The window text of `window`, as the program's own text.
+inline std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return ui::win32::FromWide(text);
+}
 
 } // namespace twinvane::testing
