@@ -13,6 +13,11 @@ namespace twinvane {
 enum class MessageKind { Warning, Error };
 enum class MessageButton { Ok, Cancel, Abort };
 
+// The title of a message box of `kind`, and what a button says, with its
+// mnemonic.
+const char* MessageCaption(MessageKind kind);
+const char* MessageButtonCaption(MessageButton button);
+
 // The open-file dialogs of the main window.
 enum class FileDialogId { Open1, Open2, LocWindiff };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindowDesign.h"
+#include "MainView.h"
 
 #include "about/ProgramInfo.h"
 
@@ -126,6 +127,22 @@ std::string ShortcutText(const Shortcut& shortcut) {
 const MainWindowDesign& MainWindowLayout() {
     static const MainWindowDesign design = Build();
     return design;
+}
+
+const char* MessageCaption(MessageKind kind) {
+    return kind == MessageKind::Warning ? "Warning" : "Error";
+}
+
+const char* MessageButtonCaption(MessageButton button) {
+    switch (button) {
+    case MessageButton::Ok:
+        return "OK";
+    case MessageButton::Cancel:
+        return "Cancel";
+    case MessageButton::Abort:
+        return "&Abort";
+    }
+    return "";
 }
 
 } // namespace twinvane

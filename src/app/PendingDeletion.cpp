@@ -125,10 +125,9 @@ void PendingDeletion::Poll() {
 }
 
 void PendingDeletion::Resume() {
-    const auto self = platform::CurrentProcess();
     Batch left;
     for (auto& line : ReadRecord()) {
-        if (!HeldByAnotherRun(line, self) &&
+        if (!HeldByAnotherRun(line, self_) &&
             !platform::RemoveUnusedFile(line.path, line.identity)) {
             left.files.push_back({std::move(line.path), line.identity});
         }
@@ -160,10 +159,9 @@ void PendingDeletion::Keep(const std::string& path) {
 void PendingDeletion::Save() const {
     // Other runs' lines stay as long as those runs do; this run's are written
     // anew from what it still waits for.
-    const auto self = platform::CurrentProcess();
     std::string text;
     for (const auto& line : ReadRecord()) {
-        if (HeldByAnotherRun(line, self)) {
+        if (HeldByAnotherRun(line, self_)) {
             text += FormatRecord(line);
         }
     }
@@ -171,7 +169,7 @@ void PendingDeletion::Save() const {
         for (const auto& file : batch.files) {
             // A name with a line break cannot be recorded; it stays undeleted.
             if (file.path.find('\n') == std::string::npos) {
-                text += FormatRecord({self, file.identity, file.path});
+                text += FormatRecord({self_, file.identity, file.path});
             }
         }
     }

@@ -45,6 +45,8 @@ private:
 
     void Save() const;
 
+    // The owner this run writes into the record, and the lines it keeps.
+    platform::ProcessToken self_ = platform::CurrentProcess();
     std::vector<Batch> batches_;
 };
 

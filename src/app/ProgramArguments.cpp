@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramArguments.h"
 
+#include "StandardError.h"
 #include "about/ProgramInfo.h"
 
 namespace twinvane {
@@ -53,6 +54,14 @@ std::string UsageText() {
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
            "      --         take every later argument as a file name\n";
+}
+
+std::string RefusalText(const std::string& message) {
+    std::string text = StandardErrorText(message);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    }
+    return text;
 }
 
 std::string VersionText() {

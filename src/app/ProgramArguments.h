@@ -32,4 +32,9 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments
 std::string UsageText();
 std::string VersionText();
 
+// A refusal's `message` as a box shows it: a sentence with a capital.
+std::string RefusalText(const std::string& message);
+// What follows a refusal, on a line of its own.
+inline constexpr const char* kTryHelpText = "Try 'twinvane --help' for more information.";
+
 } // namespace twinvane

@@ -12,18 +12,6 @@ namespace {
 const char* const kAnswerProperty = "twinvaneAnswer";
 const QString kApplicationTitle = QString::fromUtf8(kProgramTitle);
 
-QString ButtonCaption(MessageButton button) {
-    switch (button) {
-    case MessageButton::Ok:
-        return QStringLiteral("OK");
-    case MessageButton::Cancel:
-        return QStringLiteral("Cancel");
-    case MessageButton::Abort:
-        return QStringLiteral("&Abort");
-    }
-    return {};
-}
-
 QMessageBox::ButtonRole ButtonRole(MessageButton button) {
     switch (button) {
     case MessageButton::Ok:
@@ -79,12 +67,12 @@ std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* parent, const FileDialogRe
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, MessageKind kind, const QString& text,
                                              const std::vector<MessageButton>& buttons) {
     const bool warning = kind == MessageKind::Warning;
-    auto box =
-        std::make_unique<QMessageBox>(warning ? QMessageBox::Warning : QMessageBox::Critical,
-                                      warning ? QStringLiteral("Warning") : QStringLiteral("Error"),
-                                      DisplayText(text), QMessageBox::NoButton, parent);
+    auto box = std::make_unique<QMessageBox>(warning ? QMessageBox::Warning : QMessageBox::Critical,
+                                             QString::fromUtf8(MessageCaption(kind)),
+                                             DisplayText(text), QMessageBox::NoButton, parent);
     for (const MessageButton button : buttons) {
-        QPushButton* added = box->addButton(ButtonCaption(button), ButtonRole(button));
+        QPushButton* added =
+            box->addButton(QString::fromUtf8(MessageButtonCaption(button)), ButtonRole(button));
         added->setProperty(kAnswerProperty, static_cast<int>(button));
         if (button == MessageButton::Ok) {
             box->setDefaultButton(added); // Enter answers OK

@@ -4,7 +4,6 @@
 #include "about/ProgramInfo.h"
 #include "app/ProgramArguments.h"
 #include "app/RegistrySettingsStorage.h"
-#include "app/StandardError.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -55,17 +54,16 @@ int main(int argc, char* argv[]) {
         std::fputs(twinvane::VersionText().c_str(), stdout);
         return EXIT_SUCCESS;
     case Action::Refuse:
-        std::fprintf(stderr, "twinvane: %s\nTry 'twinvane --help' for more information.\n",
-                     arguments.message.c_str());
+        std::fprintf(stderr, "twinvane: %s\n%s\n", arguments.message.c_str(),
+                     twinvane::kTryHelpText);
         if (HasDisplay()) {
             // Started from a desktop (three files given to "Open With"),
             // nobody reads the terminal.
             int qtArgc = 1;
             const QApplication application(qtArgc, argv);
             QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
-            QString text = QString::fromStdString(twinvane::StandardErrorText(arguments.message));
-            text[0] = text[0].toUpper();
-            twinvane::ui::QtDialogProvider().ShowErrorBox(nullptr, text);
+            twinvane::ui::QtDialogProvider().ShowErrorBox(
+                nullptr, QString::fromStdString(twinvane::RefusalText(arguments.message)));
         }
         return twinvane::kExitUsage;
     case Action::Run:

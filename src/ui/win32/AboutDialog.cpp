@@ -15,10 +15,6 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
-Rect Place(const AboutControlDesign& control) {
-    return {control.left, control.top, control.width, control.height};
-}
-
 std::size_t Index(AboutLabel label) {
     return static_cast<std::size_t>(label);
 }
@@ -76,15 +72,15 @@ AboutDialog::AboutDialog(HINSTANCE instance, HWND owner)
     }
 
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-        labelPlaces_[i] = Place(design.labels[i]);
+        labelPlaces_[i] = PlaceOf(design.labels[i]);
         Static::CreateArgs label;
         label.parent = Handle();
         label.font = font_.Get();
         labels_[i].Create(label);
     }
-    logoPlace_ = Place(design.logo);
+    logoPlace_ = PlaceOf(design.logo);
     logo_.Create(Handle(), Scale(logoPlace_, dpi_), design.logoAccessibleName);
-    okPlace_ = Place(design.okButton);
+    okPlace_ = PlaceOf(design.okButton);
     Button::CreateArgs ok;
     ok.parent = Handle();
     ok.text = design.okCaption;
@@ -310,9 +306,7 @@ LRESULT AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         running_ = false;
-        Forget();
         break;
     default:
         break;

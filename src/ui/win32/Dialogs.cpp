@@ -43,18 +43,6 @@ int ButtonId(MessageButton button) {
     return IDCANCEL;
 }
 
-const wchar_t* ButtonCaption(MessageButton button) {
-    switch (button) {
-    case MessageButton::Ok:
-        return L"OK";
-    case MessageButton::Cancel:
-        return L"Cancel";
-    case MessageButton::Abort:
-        return L"&Abort";
-    }
-    return L"";
-}
-
 bool Has(const std::vector<MessageButton>& buttons, MessageButton button) {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
 }
@@ -71,9 +59,13 @@ MessageButton AnswerOf(int id, const std::vector<MessageButton>& buttons) {
 // Buttons that MessageBox has no set for, with captions of their own.
 MessageButton AskWithTaskDialog(HWND owner, MessageKind kind, const std::string& text,
                                 const std::vector<MessageButton>& buttons) {
-    std::vector<TASKDIALOG_BUTTON> list;
+    std::vector<std::wstring> captions;
     for (const MessageButton button : buttons) {
-        list.push_back({ButtonId(button), ButtonCaption(button)});
+        captions.push_back(ToWide(MessageButtonCaption(button)));
+    }
+    std::vector<TASKDIALOG_BUTTON> list;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        list.push_back({ButtonId(buttons[i]), captions[i].c_str()});
     }
     const std::wstring content = ToWide(DisplayText(text));
     const bool warning = kind == MessageKind::Warning;
@@ -83,7 +75,8 @@ MessageButton AskWithTaskDialog(HWND owner, MessageKind kind, const std::string&
     config.hInstance = ::GetModuleHandleW(nullptr);
     // Escape, Alt+F4 and the close box answer Cancel only where it is offered.
     config.dwFlags = Has(buttons, MessageButton::Cancel) ? TDF_ALLOW_DIALOG_CANCELLATION : 0;
-    config.pszWindowTitle = warning ? L"Warning" : L"Error";
+    const std::wstring title = ToWide(MessageCaption(kind));
+    config.pszWindowTitle = title.c_str();
     config.pszMainIcon = warning ? TD_WARNING_ICON : TD_ERROR_ICON;
     config.pszContent = content.c_str();
     config.cButtons = static_cast<UINT>(list.size());
@@ -159,7 +152,6 @@ MessageButton AskMessage(HWND owner, MessageKind kind, const std::string& text,
                          const std::vector<MessageButton>& buttons) {
     using enum MessageButton;
     const UINT icon = kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONERROR;
-    const char* caption = kind == MessageKind::Warning ? "Warning" : "Error";
     UINT set = 0;
     if (buttons == std::vector{Ok}) {
         set = MB_OK;
@@ -168,7 +160,8 @@ MessageButton AskMessage(HWND owner, MessageKind kind, const std::string& text,
     } else {
         return AskWithTaskDialog(owner, kind, text, buttons);
     }
-    const int pressed = ::MessageBoxA(owner, DisplayText(text).c_str(), caption, set | icon);
+    const int pressed =
+        ::MessageBoxA(owner, DisplayText(text).c_str(), MessageCaption(kind), set | icon);
     if (pressed == 0) {
         throw Exception("Cannot show a message box: " + LastErrorText());
     }

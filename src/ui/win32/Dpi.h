@@ -18,6 +18,11 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The place of a control as its description gives it.
+template <class Description> Rect PlaceOf(const Description& control) {
+    return {control.left, control.top, control.width, control.height};
+}
+
 // The dots per inch a window is drawn at: its monitor's where the system
 // scales per monitor (Windows 10 and later), else the screen's.
 UINT WindowDpi(HWND window);

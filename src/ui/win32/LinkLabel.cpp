@@ -291,8 +291,6 @@ LRESULT LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NCDESTROY:
         pressed_ = false;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        Forget();
         break;
     default:
         break;

@@ -29,10 +29,6 @@ constexpr UINT kStartUpMessage = WM_APP + 1;
 // The guide, installed beside the program.
 constexpr const char* kGuideFileName = "twinvane.html";
 
-Rect DesignPlace(const ButtonDesign& button) {
-    return {button.left, button.top, button.width, button.height};
-}
-
 } // namespace
 
 MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
@@ -89,7 +85,7 @@ void MainWindow::BuildControls() {
         made->command = button.command;
         made->control.Create({.parent = Handle(),
                               .text = button.caption,
-                              .bounds = Scale(DesignPlace(button), dpi_),
+                              .bounds = Scale(PlaceOf(button), dpi_),
                               .id = id++,
                               .font = font_.Get(),
                               .enabled = button.enabledAtStart});
@@ -128,7 +124,7 @@ void MainWindow::AddTooltips() {
 void MainWindow::Layout() {
     const MainWindowDesign& design = MainWindowLayout();
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        buttons_[i]->control.SetBounds(Scale(DesignPlace(design.buttons[i]), dpi_));
+        buttons_[i]->control.SetBounds(Scale(PlaceOf(design.buttons[i]), dpi_));
     }
     // The control's height follows its font and its borders; the design's
     // is the whole bar's, so the control's minimum is found by measuring.
@@ -290,10 +286,6 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         if (onDestroyed) {
             onDestroyed();
         }
-        return 0;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
-        Forget();
         return 0;
     default:
         break;

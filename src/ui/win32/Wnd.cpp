@@ -55,7 +55,13 @@ LRESULT CALLBACK Wnd::RoutedProcedure(HWND window, UINT message, WPARAM wParam, 
     if (!self || self->Handle() != window) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->OnMessage(message, wParam, lParam);
+    const LRESULT result = self->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window is gone: no later message may reach the object.
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->Forget();
+    }
+    return result;
 }
 
 void Wnd::RegisterRoutedClass(const ClassParams& params) {

@@ -62,12 +62,10 @@ protected:
     virtual bool OnCommand(int /*code*/) { return false; }
     virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
 
-    // For a window class of one's own: forgets the window it destroyed.
-    void Forget() { hwnd_ = nullptr; }
-
     // The window procedure to register for a window class of one's own: it
     // hands each message to the object's OnMessage once CreateWindowFrom has
-    // taken the window over, and to the system's defaults before.
+    // taken the window over, and to the system's defaults before. After
+    // WM_NCDESTROY the object has forgotten the window.
     static LRESULT CALLBACK RoutedProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,6 +81,7 @@ protected:
 
 private:
     static Wnd* FromHandle(HWND window);
+    void Forget() { hwnd_ = nullptr; }
 
     HWND hwnd_ = nullptr;
 };

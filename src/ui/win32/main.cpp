@@ -7,31 +7,23 @@
 #include "app/ProgramArguments.h"
 #include "app/RegistrySettingsStorage.h"
 #include "app/StandardError.h"
+#include "platform/CommandLine.h"
 #include "platform/ShellLauncher.h"
-
-#include <shellapi.h>
 
 #include <cstdlib>
 #include <exception>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct LocalDeleter {
-    void operator()(wchar_t** list) const { ::LocalFree(list); }
-};
-
 // The arguments after the program's name, split by the system's rules and
-// converted from UTF-16, so that file names in any script arrive whole.
+// read in UTF-16, so that file names in any script arrive whole.
 std::vector<std::string> CommandLineArguments() {
-    int count = 0;
-    const std::unique_ptr<wchar_t*, LocalDeleter> list(
-        ::CommandLineToArgvW(::GetCommandLineW(), &count));
-    std::vector<std::string> arguments;
-    for (int i = 1; list && i < count; ++i) {
-        arguments.push_back(twinvane::ui::win32::FromWide(list.get()[i]));
+    auto arguments =
+        twinvane::platform::SplitCommandLine(twinvane::ui::win32::FromWide(::GetCommandLineW()));
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());
     }
     return arguments;
 }
@@ -73,15 +65,10 @@ int Main(HINSTANCE instance, int showCommand) {
     case Action::ShowVersion:
         Tell(twinvane::VersionText());
         return EXIT_SUCCESS;
-    case Action::Refuse: {
-        std::string text = twinvane::StandardErrorText(arguments.message);
-        if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
-            text.front() = static_cast<char>(text.front() - 'a' + 'A');
-        }
-        twinvane::ui::win32::ShowErrorBox(nullptr,
-                                          text + "\rTry 'twinvane --help' for more information.");
+    case Action::Refuse:
+        twinvane::ui::win32::ShowErrorBox(nullptr, twinvane::RefusalText(arguments.message) + "\r" +
+                                                       twinvane::kTryHelpText);
         return twinvane::kExitUsage;
-    }
     case Action::Run:
         break;
     }
