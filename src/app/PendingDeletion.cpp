@@ -71,12 +71,15 @@ std::string FormatRecord(const RecordLine& line) {
            line.path + '\n';
 }
 
-// The lines of the record, as they stand.
-std::vector<RecordLine> ReadRecord() {
-    std::vector<RecordLine> lines;
+// The lines of the record, as they stand; nothing when there is no record.
+std::optional<std::vector<RecordLine>> ReadRecord() {
     const Stream record(std::fopen(RecordPath().c_str(), "rb"));
+    if (!record) {
+        return std::nullopt;
+    }
+    std::vector<RecordLine> lines;
     std::string line;
-    while (record && ReadLine(record.get(), line)) {
+    while (ReadLine(record.get(), line)) {
         if (auto parsed = ParseRecord(line)) {
             lines.push_back(std::move(*parsed));
         }
@@ -125,8 +128,13 @@ void PendingDeletion::Poll() {
 }
 
 void PendingDeletion::Resume() {
+    // The usual start: nothing was left waiting.
+    auto lines = ReadRecord();
+    if (!lines) {
+        return;
+    }
     Batch left;
-    for (auto& line : ReadRecord()) {
+    for (auto& line : *lines) {
         if (!HeldByAnotherRun(line, self_) &&
             !platform::RemoveUnusedFile(line.path, line.identity)) {
             left.files.push_back({std::move(line.path), line.identity});
@@ -160,7 +168,7 @@ void PendingDeletion::Save() const {
     // Other runs' lines stay as long as those runs do; this run's are written
     // anew from what it still waits for.
     std::string text;
-    for (const auto& line : ReadRecord()) {
+    for (const auto& line : ReadRecord().value_or(std::vector<RecordLine>{})) {
         if (HeldByAnotherRun(line, self_)) {
             text += FormatRecord(line);
         }
