@@ -16,6 +16,8 @@ TWINVANE_TEST_PACKAGES=("${TWINVANE_GTEST_PACKAGES[@]}" mingw-w64 g++-mingw-w64-
 # a finding's stack trace.
 TWINVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 TWINVANE_TEST_PACKAGES+=(lintian appstream dpkg-dev file librsvg2-bin) # package checks, icons
+# The format check takes its file list from git.
+TWINVANE_TEST_PACKAGES+=(git)
 # The program driven over the accessibility bus on a virtual display.
 TWINVANE_TEST_PACKAGES+=(dbus-daemon at-spi2-core python3-pyatspi)
 # The benchmarks (scripts/bench) measure against peres and read wine's PE files.
