@@ -148,7 +148,8 @@ std::string FreeBadName(int dir) {
     for (int number = 1; number <= kMaxBadCopies; ++number) {
         std::string name = std::string(kFileName) + ".bad";
         if (number > 1) {
-            name += "." + std::to_string(number);
+            name += '.';
+            name += std::to_string(number);
         }
         struct stat st {};
         if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) {
