@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <memory>
+
 namespace twinvane {
 namespace {
 
@@ -139,6 +142,14 @@ TEST(TemporaryFolderTest, UnusableRuntimeFoldersFallBackToTmpWithTheUserId) {
     testing::TempFolder runtime;
     testing::WriteFile(runtime / "file", "");
     const std::string fallback = "/tmp/twinvane-" + std::to_string(::getuid()) + "/";
+    // The fallback is the user's real folder: one this test made goes again.
+    const bool fallbackExisted = std::filesystem::exists(fallback);
+    const std::shared_ptr<void> removeMade(nullptr, [&](void*) {
+        if (!fallbackExisted) {
+            std::error_code ignored;
+            std::filesystem::remove(fallback, ignored); // only when still empty
+        }
+    });
     const struct {
         std::optional<std::string> runtime;
         std::string folder;
