@@ -30,6 +30,28 @@ public:
         return nullptr;
     }
 
+    // The handle stored with `hash` for which `matches(handle)` holds, with
+    // false; failing that, stores the handle `make()` gives, with true. One
+    // probe finds the thing or the free slot where it goes; if `make` throws,
+    // the index is as it was.
+    template <class Matches, class Make>
+    std::pair<Handle*, bool> FindOrInsert(std::uint32_t hash, Matches matches, Make make) {
+        if (4 * (count_ + 1) > 3 * slots_.size()) {
+            Grow();
+        }
+        hash = Stored(hash);
+        std::size_t slot = hash & Mask();
+        for (; slots_[slot].hash != 0; slot = (slot + 1) & Mask()) {
+            if (slots_[slot].hash == hash && matches(slots_[slot].handle)) {
+                return {&slots_[slot].handle, false};
+            }
+        }
+        slots_[slot].handle = make();
+        slots_[slot].hash = hash;
+        ++count_;
+        return {&slots_[slot].handle, true};
+    }
+
     void Insert(std::uint32_t hash, Handle handle) {
         if (4 * (count_ + 1) > 3 * slots_.size()) {
             Grow();

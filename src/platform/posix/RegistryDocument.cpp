@@ -87,7 +87,7 @@ RegistryDocument& RegistryDocument::operator=(RegistryDocument other) noexcept {
 }
 
 bool RegistryDocument::HasKey(std::string_view path) const {
-    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || Find(path) != nullptr ||
+    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || Find(path, Hash(path)) != nullptr ||
         parents_.contains(path)) {
         return true;
     }
@@ -106,7 +106,7 @@ bool RegistryDocument::CreateKey(std::string_view path) {
 
 const RegistryValue* RegistryDocument::FindValue(std::string_view path,
                                                  std::string_view name) const {
-    const Key* key = Find(path);
+    const Key* key = Find(path, Hash(path));
     return key == nullptr ? nullptr : key->values.Find(name);
 }
 
@@ -116,7 +116,7 @@ bool RegistryDocument::SetValue(std::string_view path, std::string_view name, Re
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
     bool removed = false;
-    if (Key* key = Find(path)) {
+    if (Key* key = Find(path, Hash(path))) {
         Remove(*key);
         removed = true;
     }
@@ -132,7 +132,7 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
 }
 
 bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name) {
-    Key* key = Find(path);
+    Key* key = Find(path, Hash(path));
     return key != nullptr && key->values.Erase(name);
 }
 
@@ -155,33 +155,31 @@ std::uint32_t RegistryDocument::Hash(std::string_view path) {
     return static_cast<std::uint32_t>(HashFolded(path));
 }
 
-RegistryDocument::Key* RegistryDocument::Find(std::string_view path) {
+// Const, as the index holds iterators that give the keys for changing.
+RegistryDocument::Key* RegistryDocument::Find(std::string_view path, std::uint32_t hash) const {
     const auto* found = index_.Find(
-        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
-    return found == nullptr ? nullptr : &**found;
-}
-
-const RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
-    const auto* found = index_.Find(
-        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
+        hash, [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
     return found == nullptr ? nullptr : &**found;
 }
 
 RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
-    if (Key* key = Find(path)) {
-        return *key;
-    }
-    const auto key = keys_.emplace(keys_.end());
-    try {
-        key->path = path;
-        Link(*key);
-        index_.Insert(Hash(path), key);
-    } catch (...) {
-        Unlink(*key);
-        keys_.erase(key);
-        throw;
-    }
-    return *key;
+    const std::uint32_t hash = Hash(path);
+    const auto matches = [&](std::list<Key>::iterator key) {
+        return EqualFolded(key->path, path);
+    };
+    const auto make = [&] {
+        const auto key = keys_.emplace(keys_.end());
+        try {
+            key->path = path;
+            key->hash_ = hash;
+            Link(*key);
+        } catch (...) {
+            keys_.erase(key);
+            throw;
+        }
+        return key;
+    };
+    return **index_.FindOrInsert(hash, matches, make).first;
 }
 
 void RegistryDocument::Link(Key& key) {
@@ -221,7 +219,7 @@ void RegistryDocument::Unlink(Key& key) {
 void RegistryDocument::Remove(Key& key) {
     Unlink(key);
     keys_.erase(index_.Take(
-        Hash(key.path), [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
+        key.hash_, [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
 }
 
 // Removes every key whose parent `parent` is; the parent goes with the last

@@ -60,6 +60,7 @@ public:
 
     private:
         friend class RegistryDocument;
+        std::uint32_t hash_ = 0; // of the path, kept for taking it out of the index
         // The key's place among the children of the path above it.
         bool hasParent_ = false;
         Parents::iterator parent_;
@@ -112,8 +113,7 @@ private:
     // path, through the parents of stored keys, as a parent below the path or
     // the path itself. Every stored key below a root has a parent.
     static std::uint32_t Hash(std::string_view path);
-    Key* Find(std::string_view path);
-    const Key* Find(std::string_view path) const;
+    Key* Find(std::string_view path, std::uint32_t hash) const;
     Key& Ensure(std::string_view path);
     void Link(Key& key);
     void Unlink(Key& key);
