@@ -88,29 +88,30 @@ struct ValueTarget {
     ValueList* values = nullptr;
 };
 
-// A quoted text at the start of `text`, with \\ and \" unescaped. Any other
+// A quoted text at the start of `text`, with \\ and \" unescaped: a view
+// into `text` when it holds no escape, else into `unescaped`. Any other
 // backslash stands for itself, as in the paths people type by hand.
-std::string ReadQuoted(std::string_view text, std::string_view& rest, std::size_t line) {
-    std::string content;
-    for (std::size_t i = 1; i < text.size();) {
-        // Runs of plain bytes are taken whole.
-        std::size_t special = i;
-        while (special < text.size() && text[special] != '\\' && text[special] != '"') {
-            ++special;
-        }
-        content.append(text, i, special - i);
-        i = special;
-        if (i == text.size()) {
-            break;
-        }
+std::string_view ReadQuoted(std::string_view text, std::string_view& rest, std::string& unescaped,
+                            std::size_t line) {
+    bool escaped = false;
+    std::size_t run = 1; // where the bytes not yet copied to `unescaped` start
+    for (std::size_t i = 1; i < text.size(); ++i) {
         if (text[i] == '"') {
             rest = text.substr(i + 1);
-            return content;
+            if (!escaped) {
+                return text.substr(1, i - 1);
+            }
+            unescaped.append(text, run, i - run);
+            return unescaped;
         }
-        if (i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
-            ++i;
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+            if (!escaped) {
+                unescaped.clear();
+                escaped = true;
+            }
+            unescaped.append(text, run, i - run);
+            run = ++i; // the escaped byte starts the next run
         }
-        content += text[i++];
     }
     throw RegeditParseError(line, "a quoted text lacks its closing quote");
 }
@@ -165,12 +166,13 @@ RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t
 
 void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader& lines) {
     const std::size_t line = lines.Number();
-    std::string name;
+    std::string unescapedName;
+    std::string_view name;
     std::string_view rest;
     if (text.front() == '@') {
         rest = text.substr(1);
     } else {
-        name = ReadQuoted(text, rest, line);
+        name = ReadQuoted(text, rest, unescapedName, line);
         if (!IsValidValueName(name)) {
             throw RegeditParseError(line, "a value name holds a zero byte");
         }
@@ -186,9 +188,13 @@ void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader
         value = std::nullopt;
     } else if (!data.empty() && data.front() == '"') {
         std::string_view after;
-        std::string content = ReadQuoted(data, after, line);
+        std::string content;
+        const std::string_view quoted = ReadQuoted(data, after, content, line);
         if (!Trim(after).empty()) {
             throw RegeditParseError(line, "unexpected text after the closing quote");
+        }
+        if (quoted.data() != content.data()) { // no escape: a view into the line
+            content.assign(quoted);
         }
         content += '\0';
         value = RegistryValue{kRegSz, std::move(content)};
