@@ -86,6 +86,14 @@ private:
 struct ValueTarget {
     bool afterKeyLine = false;
     ValueList* values = nullptr;
+
+    // Where the value line `line` goes, checked once the line is read.
+    ValueList* For(std::size_t line) const {
+        if (!afterKeyLine) {
+            throw RegeditParseError(line, "a value before any [key] line");
+        }
+        return values;
+    }
 };
 
 // A quoted text at the start of `text`, with \\ and \" unescaped: a view
@@ -164,6 +172,43 @@ RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t
     return value;
 }
 
+// The text of a quoted value, with the zero byte that ends it.
+std::string Terminated(std::string_view text) {
+    std::string terminated;
+    terminated.reserve(text.size() + 1);
+    terminated.append(text);
+    terminated += '\0';
+    return terminated;
+}
+
+// The data of a value line after its "=", other than the "-" of a removal.
+RegistryValue ParseData(std::string_view data, LineReader& lines, std::size_t line) {
+    if (!data.empty() && data.front() == '"') {
+        std::string_view after;
+        std::string unescaped;
+        const std::string_view quoted = ReadQuoted(data, after, unescaped, line);
+        if (!Trim(after).empty()) {
+            throw RegeditParseError(line, "unexpected text after the closing quote");
+        }
+        return {kRegSz, Terminated(quoted)};
+    }
+    if (StartsWithFolded(data, "dword:")) {
+        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
+        if (!number) {
+            throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
+        }
+        std::string bytes(4, '\0');
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
+        }
+        return {kRegDword, std::move(bytes)};
+    }
+    if (StartsWithFolded(data, "hex")) {
+        return ParseHexData(data, lines, line);
+    }
+    throw RegeditParseError(line, "unknown kind of value data");
+}
+
 void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader& lines) {
     const std::size_t line = lines.Number();
     std::string unescapedName;
@@ -182,48 +227,15 @@ void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader
         throw RegeditParseError(line, "\"=\" expected after the value name");
     }
     const std::string_view data = Trim(rest.substr(1));
-
-    std::optional<RegistryValue> value;
     if (data == "-") {
-        value = std::nullopt;
-    } else if (!data.empty() && data.front() == '"') {
-        std::string_view after;
-        std::string content;
-        const std::string_view quoted = ReadQuoted(data, after, content, line);
-        if (!Trim(after).empty()) {
-            throw RegeditParseError(line, "unexpected text after the closing quote");
+        if (ValueList* values = target.For(line)) {
+            values->Erase(name);
         }
-        if (quoted.data() != content.data()) { // no escape: a view into the line
-            content.assign(quoted);
-        }
-        content += '\0';
-        value = RegistryValue{kRegSz, std::move(content)};
-    } else if (StartsWithFolded(data, "dword:")) {
-        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
-        if (!number) {
-            throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
-        }
-        std::string bytes(4, '\0');
-        for (std::size_t i = 0; i < 4; ++i) {
-            bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
-        }
-        value = RegistryValue{kRegDword, std::move(bytes)};
-    } else if (StartsWithFolded(data, "hex")) {
-        value = ParseHexData(data, lines, line);
-    } else {
-        throw RegeditParseError(line, "unknown kind of value data");
-    }
-
-    if (!target.afterKeyLine) {
-        throw RegeditParseError(line, "a value before any [key] line");
-    }
-    if (target.values == nullptr) {
         return;
     }
-    if (value) {
-        target.values->Set(name, std::move(*value));
-    } else {
-        target.values->Erase(name);
+    RegistryValue value = ParseData(data, lines, line);
+    if (ValueList* values = target.For(line)) {
+        values->Set(name, std::move(value));
     }
 }
 

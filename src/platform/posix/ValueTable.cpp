@@ -26,7 +26,7 @@ const RegistryValue* ValueTable::Find(std::string_view name) const {
     return position == kNone ? nullptr : &At(position).value;
 }
 
-bool ValueTable::Set(std::string_view name, RegistryValue value) {
+bool ValueTable::Set(std::string_view name, RegistryValue&& value) {
     const std::uint32_t hash = Hash(name);
     std::size_t position = kNone;
     if (indexed_) {
@@ -114,7 +114,15 @@ std::uint32_t ValueTable::Append(std::string_view name, RegistryValue&& value) {
             blocks_.back().reserve(kBlockSize);
         }
     }
-    blocks_.back().push_back({std::string(name), std::move(value)});
+    // Filled in place: every move of a short text is a copy of its bytes.
+    NamedValue& entry = blocks_.back().emplace_back();
+    try {
+        entry.name = name;
+    } catch (...) {
+        blocks_.back().pop_back();
+        throw;
+    }
+    entry.value = std::move(value);
     ++live_;
     return static_cast<std::uint32_t>(stored_++);
 }
