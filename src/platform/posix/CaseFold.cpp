@@ -51,9 +51,10 @@ std::uint64_t HashFolded(std::string_view text) noexcept {
         hash = (hash ^ FoldWord(word)) * 0x9E3779B97F4A7C15;
         hash ^= hash >> 29;
     }
+    // The last few bytes one by one: a copy of a varying length is a call.
     std::uint64_t rest = 0;
-    if (i < text.size()) {
-        std::memcpy(&rest, text.data() + i, text.size() - i);
+    for (unsigned shift = 0; i < text.size(); ++i, shift += 8) {
+        rest |= std::uint64_t{static_cast<unsigned char>(text[i])} << shift;
     }
     return Mix(hash ^ FoldWord(rest));
 }
