@@ -22,6 +22,28 @@ bool IsRootKey(std::string_view name) {
                        [&](std::string_view root) { return EqualFolded(name, root); });
 }
 
+// Where `text` lies, in folded order, against `path` and a "\" after it:
+// below 0 before it, 0 at it, above 0 after it.
+int CompareWithBelow(std::string_view text, std::string_view path) {
+    const std::string_view head = text.substr(0, path.size());
+    if (!EqualFolded(head, path)) {
+        return FoldedLess{}(head, path) ? -1 : 1;
+    }
+    if (text.size() == path.size()) {
+        return -1;
+    }
+    const auto next = static_cast<unsigned char>(FoldChar(text[path.size()]));
+    if (next != '\\') {
+        return next < '\\' ? -1 : 1;
+    }
+    return text.size() == path.size() + 1 ? 0 : 1;
+}
+
+// True when `text` starts with `path` and a "\".
+bool IsBelow(std::string_view text, std::string_view path) {
+    return text.size() > path.size() && text[path.size()] == '\\' && StartsWithFolded(text, path);
+}
+
 bool HasLineBreakOrZero(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
@@ -65,6 +87,14 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub) {
     return joined;
 }
 
+bool RegistryDocument::PathLess::operator()(std::string_view a, Below b) const {
+    return CompareWithBelow(a, b.path) < 0;
+}
+
+bool RegistryDocument::PathLess::operator()(Below a, std::string_view b) const {
+    return CompareWithBelow(b, a.path) > 0;
+}
+
 RegistryDocument::RegistryDocument(const RegistryDocument& other) {
     for (const auto& key : other.keys_) {
         Ensure(key.path).values = key.values;
@@ -91,9 +121,8 @@ bool RegistryDocument::HasKey(std::string_view path) const {
         parents_.contains(path)) {
         return true;
     }
-    const std::string below = std::string(path) + '\\';
-    const auto next = parents_.lower_bound(below);
-    return next != parents_.end() && StartsWithFolded(next->first, below);
+    const auto next = parents_.lower_bound(Below{path});
+    return next != parents_.end() && IsBelow(next->first, path);
 }
 
 bool RegistryDocument::CreateKey(std::string_view path) {
@@ -123,9 +152,8 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
     if (const auto parent = parents_.find(path); parent != parents_.end()) {
         removed = RemoveChildren(parent) || removed;
     }
-    const std::string below = std::string(path) + '\\';
-    for (auto parent = parents_.lower_bound(below);
-         parent != parents_.end() && StartsWithFolded(parent->first, below);) {
+    for (auto parent = parents_.lower_bound(Below{path});
+         parent != parents_.end() && IsBelow(parent->first, path);) {
         removed = RemoveChildren(parent++) || removed;
     }
     return removed;

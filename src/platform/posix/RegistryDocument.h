@@ -46,8 +46,19 @@ private:
     struct Children {
         Key* first = nullptr;
     };
+    // As a key of Parents, the text of `path` and a "\" after it, so that the
+    // paths below a path are found without building that text.
+    struct Below {
+        std::string_view path;
+    };
+    // FoldedLess, with Below in its place in the same order.
+    struct PathLess : FoldedLess {
+        using FoldedLess::operator();
+        bool operator()(std::string_view a, Below b) const;
+        bool operator()(Below a, std::string_view b) const;
+    };
     // By path, in folded order, so that the paths below a path stand together.
-    using Parents = std::map<std::string, Children, FoldedLess>;
+    using Parents = std::map<std::string, Children, PathLess>;
 
 public:
     struct Key {
