@@ -10,12 +10,6 @@ std::string FoldCase(std::string_view text) {
     return LowerAscii(text);
 }
 
-bool EqualFolded(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() &&
-           (a == b || std::equal(a.begin(), a.end(), b.begin(),
-                                 [](char x, char y) { return FoldChar(x) == FoldChar(y); }));
-}
-
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualFolded(text.substr(0, prefix.size()), prefix);
 }
@@ -34,6 +28,12 @@ std::uint64_t FoldWord(std::uint64_t word) {
     return word | capital >> 2;
 }
 
+std::uint64_t WordAt(std::string_view text, std::size_t i) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    return word;
+}
+
 std::uint64_t Mix(std::uint64_t hash) {
     hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9;
     hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EB;
@@ -42,13 +42,29 @@ std::uint64_t Mix(std::uint64_t hash) {
 
 } // namespace
 
+bool EqualFolded(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        if (FoldWord(WordAt(a, i)) != FoldWord(WordAt(b, i))) {
+            return false;
+        }
+    }
+    for (; i < a.size(); ++i) {
+        if (FoldChar(a[i]) != FoldChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::uint64_t HashFolded(std::string_view text) noexcept {
     std::uint64_t hash = text.size();
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, 8);
-        hash = (hash ^ FoldWord(word)) * 0x9E3779B97F4A7C15;
+        hash = (hash ^ FoldWord(WordAt(text, i))) * 0x9E3779B97F4A7C15;
         hash ^= hash >> 29;
     }
     // The last few bytes one by one: a copy of a varying length is a call.
