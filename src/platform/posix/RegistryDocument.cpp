@@ -173,7 +173,7 @@ bool RegistryDocument::Merge(const RegistryDocument& changes) {
         }
         ValueList& values = Ensure(key.path).values;
         for (const auto& entry : key.values) {
-            changed = values.Set(entry.name, entry.value) || changed;
+            changed = values.Set(entry.name, RegistryValue(entry.value)) || changed;
         }
     }
     return changed;

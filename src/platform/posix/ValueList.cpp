@@ -15,7 +15,7 @@ ValueList& ValueList::operator=(const ValueList& other) {
     return *this;
 }
 
-bool ValueList::Set(std::string_view name, RegistryValue value) {
+bool ValueList::Set(std::string_view name, RegistryValue&& value) {
     if (table_ == nullptr) {
         table_ = std::make_unique<ValueTable>();
     }

@@ -31,7 +31,7 @@ public:
 
     // Stores the value, at the end when the name is new; false when it held
     // this already.
-    bool Set(std::string_view name, RegistryValue value);
+    bool Set(std::string_view name, RegistryValue&& value);
 
     // Removes the value `name`; false when there was none.
     bool Erase(std::string_view name);
