@@ -13,25 +13,27 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
+// These run several times on every line: constexpr, and so inline, lets
+// the compiler fold them into the loops that call them.
+constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view TrimLeft(std::string_view text) {
+constexpr std::string_view TrimLeft(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
     return text;
 }
 
-std::string_view TrimRight(std::string_view text) {
+constexpr std::string_view TrimRight(std::string_view text) {
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-std::string_view Trim(std::string_view text) {
+constexpr std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
 }
 
