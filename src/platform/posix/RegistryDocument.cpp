@@ -44,11 +44,6 @@ bool IsBelow(std::string_view text, std::string_view path) {
     return text.size() > path.size() && text[path.size()] == '\\' && StartsWithFolded(text, path);
 }
 
-bool HasLineBreakOrZero(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-}
-
 } // namespace
 
 bool IsValidKeyPath(std::string_view path) {
@@ -72,10 +67,6 @@ bool IsValidKeyPath(std::string_view path) {
         }
     }
     return true;
-}
-
-bool IsValidValueName(std::string_view name) {
-    return !HasLineBreakOrZero(name);
 }
 
 std::string JoinKeyPath(std::string_view base, std::string_view sub) {

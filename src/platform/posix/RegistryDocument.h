@@ -24,8 +24,16 @@ namespace twinvane::platform::posix {
 // not empty, at most 255 bytes, without line breaks or zero bytes.
 bool IsValidKeyPath(std::string_view path);
 
-// True when `name` can name a value: no line breaks or zero bytes.
-bool IsValidValueName(std::string_view name);
+// True when `name` can name a value: no line breaks or zero bytes. Inline,
+// as a file's every value line asks it.
+inline bool IsValidValueName(std::string_view name) {
+    for (const char c : name) {
+        if (c == '\r' || c == '\n' || c == '\0') {
+            return false;
+        }
+    }
+    return true;
+}
 
 // "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
 std::string JoinKeyPath(std::string_view base, std::string_view sub);
