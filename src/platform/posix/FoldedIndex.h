@@ -40,7 +40,7 @@ public:
     // the index is as it was.
     template <class Matches, class Make>
     std::pair<Handle*, bool> FindOrInsert(std::uint32_t hash, Matches matches, Make make) {
-        ReserveOneMore();
+        Reserve(1);
         const std::uint8_t mark = Mark(hash);
         std::size_t slot = hash & Mask();
         for (; marks_[slot] != 0; slot = (slot + 1) & Mask()) {
@@ -55,7 +55,7 @@ public:
     }
 
     void Insert(std::uint32_t hash, Handle handle) {
-        ReserveOneMore();
+        Reserve(1);
         Place(hash, std::move(handle));
         ++count_;
     }
@@ -86,6 +86,13 @@ public:
         return taken;
     }
 
+    // Room for `more` handles without growing.
+    void Reserve(std::size_t more) {
+        while (4 * (count_ + more) > 3 * marks_.size()) {
+            Grow();
+        }
+    }
+
     void Clear() {
         slots_.clear();
         marks_.clear();
@@ -104,12 +111,6 @@ private:
     }
 
     std::size_t Mask() const { return marks_.size() - 1; }
-
-    void ReserveOneMore() {
-        if (4 * (count_ + 1) > 3 * marks_.size()) {
-            Grow();
-        }
-    }
 
     void Place(std::uint32_t hash, Handle handle) {
         std::size_t slot = hash & Mask();

@@ -85,9 +85,17 @@ private:
 
 // Where value lines go: nowhere before the first [key] line, where they are
 // an error, and nowhere after a removal, where they are ignored as on import.
+// Values are added to a key's list (ValueList::Add), which is settled when
+// the lines move on to another key and at the end.
 struct ValueTarget {
     bool afterKeyLine = false;
     ValueList* values = nullptr;
+
+    void Settle() const {
+        if (values != nullptr) {
+            values->Settle();
+        }
+    }
 
     // Where the value line `line` goes, checked once the line is read.
     ValueList* For(std::size_t line) const {
@@ -237,7 +245,7 @@ void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader
     }
     RegistryValue value = ParseData(data, lines, line);
     if (ValueList* values = target.For(line)) {
-        values->Set(name, std::move(value));
+        values->Add(name, std::move(value));
     }
 }
 
@@ -280,6 +288,7 @@ RegistryDocument ParseRegedit(std::string_view text) {
             continue;
         }
         if (content.front() == '[') {
+            target.Settle();
             target = {true, ParseKeyLine(content, lines.Number(), document)};
         } else if (content.front() == '"' || content.front() == '@') {
             ParseValueLine(content, target, lines);
@@ -287,6 +296,7 @@ RegistryDocument ParseRegedit(std::string_view text) {
             throw RegeditParseError(lines.Number(), "a line that is neither a [key] nor a value");
         }
     }
+    target.Settle();
     return document;
 }
 

@@ -22,6 +22,13 @@ bool ValueList::Set(std::string_view name, RegistryValue&& value) {
     return table_->Set(name, std::move(value));
 }
 
+void ValueList::Add(std::string_view name, RegistryValue&& value) {
+    if (table_ == nullptr) {
+        table_ = std::make_unique<ValueTable>();
+    }
+    table_->Add(name, std::move(value));
+}
+
 bool ValueList::Erase(std::string_view name) {
     if (table_ == nullptr || !table_->Erase(name)) {
         return false;

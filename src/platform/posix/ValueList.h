@@ -36,6 +36,15 @@ public:
     // Removes the value `name`; false when there was none.
     bool Erase(std::string_view name);
 
+    // As ValueTable::Add and ValueTable::Settle: the list must be settled
+    // before it is read.
+    void Add(std::string_view name, RegistryValue&& value);
+    void Settle() {
+        if (table_ != nullptr) {
+            table_->Settle();
+        }
+    }
+
     std::size_t size() const { return table_ == nullptr ? 0 : table_->size(); }
     bool empty() const { return size() == 0; }
     Iterator begin() const { return table_ == nullptr ? Iterator() : table_->begin(); }

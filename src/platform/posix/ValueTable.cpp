@@ -27,6 +27,7 @@ const RegistryValue* ValueTable::Find(std::string_view name) const {
 }
 
 bool ValueTable::Set(std::string_view name, RegistryValue&& value) {
+    Settle();
     const std::uint32_t hash = Hash(name);
     std::size_t position = kNone;
     if (indexed_) {
@@ -65,6 +66,7 @@ bool ValueTable::Set(std::string_view name, RegistryValue&& value) {
 }
 
 bool ValueTable::Erase(std::string_view name) {
+    Settle();
     const std::uint32_t hash = Hash(name);
     const std::size_t position = Position(name, hash);
     if (position == kNone) {
@@ -74,13 +76,65 @@ bool ValueTable::Erase(std::string_view name) {
     if (indexed_) {
         index_.Take(hash, [&](std::uint32_t stored) { return stored == position; });
     }
-    At(position) = {};
-    removed_[position] = true;
-    --live_;
+    Remove(position);
     if (stored_ - live_ > live_) {
         Sweep();
     }
     return true;
+}
+
+void ValueTable::Add(std::string_view name, RegistryValue&& value) {
+    if (waiting_.size() == kWaitingMax) {
+        Settle();
+    }
+    if (!indexed_) {
+        Set(name, std::move(value)); // a scan is as quick
+        return;
+    }
+    if (waiting_.empty()) {
+        waiting_.reserve(kWaitingMax);
+    }
+    waiting_.push_back(Hash(name));
+    try {
+        Append(name, std::move(value));
+    } catch (...) {
+        waiting_.pop_back();
+        throw;
+    }
+}
+
+// The waiting values are the last ones stored. Each is searched for as Set
+// would, but a found one hands its value to the earlier one and leaves a gap.
+void ValueTable::Settle() {
+    if (waiting_.empty()) {
+        return;
+    }
+    index_.Reserve(waiting_.size()); // so that no search below grows it
+    const std::size_t first = stored_ - waiting_.size();
+    std::size_t settled = 0;
+    try {
+        for (; settled < waiting_.size(); ++settled) {
+            const auto position = static_cast<std::uint32_t>(first + settled);
+            const std::string_view name = At(position).name;
+            const auto [found, added] = index_.FindOrInsert(
+                waiting_[settled],
+                [&](std::uint32_t stored) { return EqualFolded(At(stored).name, name); },
+                [&] { return position; });
+            if (!added) {
+                removed_.resize(std::max(removed_.size(), std::size_t{position} + 1));
+                At(*found).value = std::move(At(position).value);
+                Remove(position);
+            }
+        }
+    } catch (...) {
+        // The values searched so far stay settled; the others wait still.
+        waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(settled));
+        throw;
+    }
+    waiting_ = {}; // its room too, as most keys are read once
+    if (stored_ - live_ > live_) {
+        Sweep();
+    }
 }
 
 std::uint32_t ValueTable::Hash(std::string_view name) {
@@ -125,6 +179,13 @@ std::uint32_t ValueTable::Append(std::string_view name, RegistryValue&& value) {
     entry.value = std::move(value);
     ++live_;
     return static_cast<std::uint32_t>(stored_++);
+}
+
+// Leaves a gap at `position`, for which `removed_` has room.
+void ValueTable::Remove(std::size_t position) {
+    At(position) = {};
+    removed_[position] = true;
+    --live_;
 }
 
 void ValueTable::Reindex() {

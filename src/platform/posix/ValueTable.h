@@ -65,6 +65,15 @@ public:
     // Removes the value `name`; false when there was none.
     bool Erase(std::string_view name);
 
+    // Stores the value as Set does, without telling whether that changed
+    // anything, for reading a file's values: the search for an earlier value
+    // of the name waits until Settle, or until a few dozen values wait, and
+    // the searches of many values, done together, overlap in memory. Until
+    // Settle the table only takes more values: Add, and Set and Erase, which
+    // settle first.
+    void Add(std::string_view name, RegistryValue&& value);
+    void Settle();
+
     std::size_t size() const { return live_; }
     bool empty() const { return live_ == 0; }
     Iterator begin() const { return {this, 0}; }
@@ -85,6 +94,7 @@ private:
     static std::uint32_t Hash(std::string_view name);
     std::size_t Position(std::string_view name, std::uint32_t hash) const;
     std::uint32_t Append(std::string_view name, RegistryValue&& value);
+    void Remove(std::size_t position);
     void Reindex();
     void Sweep();
 
@@ -93,6 +103,8 @@ private:
     static constexpr std::size_t kBlockSize = 256;
     // Fewer values are found by a plain scan.
     static constexpr std::size_t kIndexFrom = 8;
+    // Added values wait for their search in groups of up to this many.
+    static constexpr std::size_t kWaitingMax = 64;
 
     std::vector<std::vector<NamedValue>> blocks_;
     // By position, up to the last removal; empty while nothing was removed.
@@ -102,6 +114,8 @@ private:
     // Positions of the values, once there are more than a scan suits.
     FoldedIndex<std::uint32_t> index_;
     bool indexed_ = false;
+    // The hashes of the values added last, not yet searched nor indexed.
+    std::vector<std::uint32_t> waiting_;
 };
 
 } // namespace twinvane::platform::posix
