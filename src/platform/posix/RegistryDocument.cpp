@@ -108,7 +108,7 @@ RegistryDocument& RegistryDocument::operator=(RegistryDocument other) noexcept {
 }
 
 bool RegistryDocument::HasKey(std::string_view path) const {
-    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || Find(path, Hash(path)) != nullptr ||
+    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || Find(path) != nullptr ||
         parents_.contains(path)) {
         return true;
     }
@@ -126,7 +126,7 @@ bool RegistryDocument::CreateKey(std::string_view path) {
 
 const RegistryValue* RegistryDocument::FindValue(std::string_view path,
                                                  std::string_view name) const {
-    const Key* key = Find(path, Hash(path));
+    const Key* key = Find(path);
     return key == nullptr ? nullptr : key->values.Find(name);
 }
 
@@ -136,7 +136,7 @@ bool RegistryDocument::SetValue(std::string_view path, std::string_view name, Re
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
     bool removed = false;
-    if (Key* key = Find(path, Hash(path))) {
+    if (Key* key = Find(path)) {
         Remove(*key);
         removed = true;
     }
@@ -151,7 +151,7 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
 }
 
 bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name) {
-    Key* key = Find(path, Hash(path));
+    Key* key = Find(path);
     return key != nullptr && key->values.Erase(name);
 }
 
@@ -175,9 +175,9 @@ std::uint32_t RegistryDocument::Hash(std::string_view path) {
 }
 
 // Const, as the index holds iterators that give the keys for changing.
-RegistryDocument::Key* RegistryDocument::Find(std::string_view path, std::uint32_t hash) const {
+RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
     const auto* found = index_.Find(
-        hash, [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
+        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
     return found == nullptr ? nullptr : &**found;
 }
 

@@ -132,7 +132,7 @@ private:
     // path, through the parents of stored keys, as a parent below the path or
     // the path itself. Every stored key below a root has a parent.
     static std::uint32_t Hash(std::string_view path);
-    Key* Find(std::string_view path, std::uint32_t hash) const;
+    Key* Find(std::string_view path) const;
     Key& Ensure(std::string_view path);
     void Link(Key& key);
     void Unlink(Key& key);

@@ -11,8 +11,8 @@ namespace twinvane::platform::posix {
 
 // The values of one key, in the order they were first stored, found by name
 // ignoring case (the spelling first stored is kept), at the costs of a
-// ValueTable. A key without values, as most keys of a file are, holds no
-// table: a pointer is all it costs.
+// ValueTable. A key without values, as the keys above others often are,
+// holds no table: a pointer is all it costs.
 class ValueList {
 public:
     using Iterator = ValueTable::Iterator;
