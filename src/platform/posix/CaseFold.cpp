@@ -67,10 +67,23 @@ std::uint64_t HashFolded(std::string_view text) noexcept {
         hash = (hash ^ FoldWord(WordAt(text, i))) * 0x9E3779B97F4A7C15;
         hash ^= hash >> 29;
     }
-    // The last few bytes one by one: a copy of a varying length is a call.
+    // The last 1 to 7 bytes, without a copy of a varying length (a call):
+    // from 4 on as two 4-byte words that may overlap, else bytes 0, the
+    // middle one and the last. The length went into the hash first.
+    const std::size_t left = text.size() - i;
+    const char* tail = text.data() + i;
     std::uint64_t rest = 0;
-    for (unsigned shift = 0; i < text.size(); ++i, shift += 8) {
-        rest |= std::uint64_t{static_cast<unsigned char>(text[i])} << shift;
+    if (left >= 4) {
+        std::uint32_t first = 0;
+        std::uint32_t last = 0;
+        std::memcpy(&first, tail, 4);
+        std::memcpy(&last, tail + left - 4, 4);
+        rest = first | std::uint64_t{last} << 32;
+    } else if (left > 0) {
+        const auto byte = [&](std::size_t at) {
+            return std::uint64_t{static_cast<unsigned char>(tail[at])};
+        };
+        rest = byte(0) | byte(left / 2) << 8 | byte(left - 1) << 16;
     }
     return Mix(hash ^ FoldWord(rest));
 }

@@ -115,10 +115,11 @@ void ValueTable::Settle() {
     try {
         for (; settled < waiting_.size(); ++settled) {
             const auto position = static_cast<std::uint32_t>(first + settled);
-            const std::string_view name = At(position).name;
             const auto [found, added] = index_.FindOrInsert(
                 waiting_[settled],
-                [&](std::uint32_t stored) { return EqualFolded(At(stored).name, name); },
+                [&](std::uint32_t stored) {
+                    return EqualFolded(At(stored).name, At(position).name);
+                },
                 [&] { return position; });
             if (!added) {
                 removed_.resize(std::max(removed_.size(), std::size_t{position} + 1));
