@@ -10,6 +10,7 @@
 #include "BenchSupport.h"
 #include "platform/posix/RegeditFormat.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -111,7 +112,12 @@ double CpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+// Each contender starts from a heap that holds no free memory, as the first
+// load of a program does: else a buffer may land in pages that an earlier
+// contender left mapped, and the same read costs half as much in one run,
+// or for one shape, as in another.
 double Milliseconds(const std::function<void()>& work) {
+    ::malloc_trim(0);
     const double start = CpuMilliseconds();
     work();
     return CpuMilliseconds() - start;

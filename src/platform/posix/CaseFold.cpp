@@ -10,12 +10,6 @@ std::string FoldCase(std::string_view text) {
     return LowerAscii(text);
 }
 
-bool EqualFolded(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() &&
-           (a == b || std::equal(a.begin(), a.end(), b.begin(),
-                                 [](char x, char y) { return FoldChar(x) == FoldChar(y); }));
-}
-
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualFolded(text.substr(0, prefix.size()), prefix);
 }
@@ -34,6 +28,12 @@ std::uint64_t FoldWord(std::uint64_t word) {
     return word | capital >> 2;
 }
 
+std::uint64_t WordAt(std::string_view text, std::size_t i) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    return word;
+}
+
 std::uint64_t Mix(std::uint64_t hash) {
     hash = (hash ^ (hash >> 30)) * 0xBF58476D1CE4E5B9;
     hash = (hash ^ (hash >> 27)) * 0x94D049BB133111EB;
@@ -42,18 +42,48 @@ std::uint64_t Mix(std::uint64_t hash) {
 
 } // namespace
 
+bool EqualFolded(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        if (FoldWord(WordAt(a, i)) != FoldWord(WordAt(b, i))) {
+            return false;
+        }
+    }
+    for (; i < a.size(); ++i) {
+        if (FoldChar(a[i]) != FoldChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::uint64_t HashFolded(std::string_view text) noexcept {
     std::uint64_t hash = text.size();
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, 8);
-        hash = (hash ^ FoldWord(word)) * 0x9E3779B97F4A7C15;
+        hash = (hash ^ FoldWord(WordAt(text, i))) * 0x9E3779B97F4A7C15;
         hash ^= hash >> 29;
     }
+    // The last 1 to 7 bytes, without a copy of a varying length (a call):
+    // from 4 on as two 4-byte words that may overlap, else bytes 0, the
+    // middle one and the last. The length went into the hash first.
+    const std::size_t left = text.size() - i;
+    const char* tail = text.data() + i;
     std::uint64_t rest = 0;
-    if (i < text.size()) {
-        std::memcpy(&rest, text.data() + i, text.size() - i);
+    if (left >= 4) {
+        std::uint32_t first = 0;
+        std::uint32_t last = 0;
+        std::memcpy(&first, tail, 4);
+        std::memcpy(&last, tail + left - 4, 4);
+        rest = first | std::uint64_t{last} << 32;
+    } else if (left > 0) {
+        const auto byte = [&](std::size_t at) {
+            return std::uint64_t{static_cast<unsigned char>(tail[at])};
+        };
+        rest = byte(0) | byte(left / 2) << 8 | byte(left - 1) << 16;
     }
     return Mix(hash ^ FoldWord(rest));
 }

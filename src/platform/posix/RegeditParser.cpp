@@ -13,25 +13,27 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
+// These run several times on every line: constexpr, and so inline, lets
+// the compiler fold them into the loops that call them.
+constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view TrimLeft(std::string_view text) {
+constexpr std::string_view TrimLeft(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
     return text;
 }
 
-std::string_view TrimRight(std::string_view text) {
+constexpr std::string_view TrimRight(std::string_view text) {
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-std::string_view Trim(std::string_view text) {
+constexpr std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
 }
 
@@ -83,34 +85,51 @@ private:
 
 // Where value lines go: nowhere before the first [key] line, where they are
 // an error, and nowhere after a removal, where they are ignored as on import.
+// Values are added to a key's list (ValueList::Add), which is settled when
+// the lines move on to another key and at the end.
 struct ValueTarget {
     bool afterKeyLine = false;
     ValueList* values = nullptr;
+
+    void Settle() const {
+        if (values != nullptr) {
+            values->Settle();
+        }
+    }
+
+    // Where the value line `line` goes, checked once the line is read.
+    ValueList* For(std::size_t line) const {
+        if (!afterKeyLine) {
+            throw RegeditParseError(line, "a value before any [key] line");
+        }
+        return values;
+    }
 };
 
-// A quoted text at the start of `text`, with \\ and \" unescaped. Any other
+// A quoted text at the start of `text`, with \\ and \" unescaped: a view
+// into `text` when it holds no escape, else into `unescaped`. Any other
 // backslash stands for itself, as in the paths people type by hand.
-std::string ReadQuoted(std::string_view text, std::string_view& rest, std::size_t line) {
-    std::string content;
-    for (std::size_t i = 1; i < text.size();) {
-        // Runs of plain bytes are taken whole.
-        std::size_t special = i;
-        while (special < text.size() && text[special] != '\\' && text[special] != '"') {
-            ++special;
-        }
-        content.append(text, i, special - i);
-        i = special;
-        if (i == text.size()) {
-            break;
-        }
+std::string_view ReadQuoted(std::string_view text, std::string_view& rest, std::string& unescaped,
+                            std::size_t line) {
+    bool escaped = false;
+    std::size_t run = 1; // where the bytes not yet copied to `unescaped` start
+    for (std::size_t i = 1; i < text.size(); ++i) {
         if (text[i] == '"') {
             rest = text.substr(i + 1);
-            return content;
+            if (!escaped) {
+                return text.substr(1, i - 1);
+            }
+            unescaped.append(text, run, i - run);
+            return unescaped;
         }
-        if (i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
-            ++i;
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+            if (!escaped) {
+                unescaped.clear();
+                escaped = true;
+            }
+            unescaped.append(text, run, i - run);
+            run = ++i; // the escaped byte starts the next run
         }
-        content += text[i++];
     }
     throw RegeditParseError(line, "a quoted text lacks its closing quote");
 }
@@ -163,14 +182,52 @@ RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t
     return value;
 }
 
+// The text of a quoted value, with the zero byte that ends it.
+std::string Terminated(std::string_view text) {
+    std::string terminated;
+    terminated.reserve(text.size() + 1);
+    terminated.append(text);
+    terminated += '\0';
+    return terminated;
+}
+
+// The data of a value line after its "=", other than the "-" of a removal.
+RegistryValue ParseData(std::string_view data, LineReader& lines, std::size_t line) {
+    if (!data.empty() && data.front() == '"') {
+        std::string_view after;
+        std::string unescaped;
+        const std::string_view quoted = ReadQuoted(data, after, unescaped, line);
+        if (!Trim(after).empty()) {
+            throw RegeditParseError(line, "unexpected text after the closing quote");
+        }
+        return {kRegSz, Terminated(quoted)};
+    }
+    if (StartsWithFolded(data, "dword:")) {
+        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
+        if (!number) {
+            throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
+        }
+        std::string bytes(4, '\0');
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
+        }
+        return {kRegDword, std::move(bytes)};
+    }
+    if (StartsWithFolded(data, "hex")) {
+        return ParseHexData(data, lines, line);
+    }
+    throw RegeditParseError(line, "unknown kind of value data");
+}
+
 void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader& lines) {
     const std::size_t line = lines.Number();
-    std::string name;
+    std::string unescapedName;
+    std::string_view name;
     std::string_view rest;
     if (text.front() == '@') {
         rest = text.substr(1);
     } else {
-        name = ReadQuoted(text, rest, line);
+        name = ReadQuoted(text, rest, unescapedName, line);
         if (!IsValidValueName(name)) {
             throw RegeditParseError(line, "a value name holds a zero byte");
         }
@@ -180,44 +237,15 @@ void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader
         throw RegeditParseError(line, "\"=\" expected after the value name");
     }
     const std::string_view data = Trim(rest.substr(1));
-
-    std::optional<RegistryValue> value;
     if (data == "-") {
-        value = std::nullopt;
-    } else if (!data.empty() && data.front() == '"') {
-        std::string_view after;
-        std::string content = ReadQuoted(data, after, line);
-        if (!Trim(after).empty()) {
-            throw RegeditParseError(line, "unexpected text after the closing quote");
+        if (ValueList* values = target.For(line)) {
+            values->Erase(name);
         }
-        content += '\0';
-        value = RegistryValue{kRegSz, std::move(content)};
-    } else if (StartsWithFolded(data, "dword:")) {
-        const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
-        if (!number) {
-            throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
-        }
-        std::string bytes(4, '\0');
-        for (std::size_t i = 0; i < 4; ++i) {
-            bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
-        }
-        value = RegistryValue{kRegDword, std::move(bytes)};
-    } else if (StartsWithFolded(data, "hex")) {
-        value = ParseHexData(data, lines, line);
-    } else {
-        throw RegeditParseError(line, "unknown kind of value data");
-    }
-
-    if (!target.afterKeyLine) {
-        throw RegeditParseError(line, "a value before any [key] line");
-    }
-    if (target.values == nullptr) {
         return;
     }
-    if (value) {
-        target.values->Set(name, std::move(*value));
-    } else {
-        target.values->Erase(name);
+    RegistryValue value = ParseData(data, lines, line);
+    if (ValueList* values = target.For(line)) {
+        values->Add(name, std::move(value));
     }
 }
 
@@ -260,6 +288,7 @@ RegistryDocument ParseRegedit(std::string_view text) {
             continue;
         }
         if (content.front() == '[') {
+            target.Settle();
             target = {true, ParseKeyLine(content, lines.Number(), document)};
         } else if (content.front() == '"' || content.front() == '@') {
             ParseValueLine(content, target, lines);
@@ -267,6 +296,7 @@ RegistryDocument ParseRegedit(std::string_view text) {
             throw RegeditParseError(lines.Number(), "a line that is neither a [key] nor a value");
         }
     }
+    target.Settle();
     return document;
 }
 

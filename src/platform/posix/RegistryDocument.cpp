@@ -22,9 +22,26 @@ bool IsRootKey(std::string_view name) {
                        [&](std::string_view root) { return EqualFolded(name, root); });
 }
 
-bool HasLineBreakOrZero(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+// Where `text` lies, in folded order, against `path` and a "\" after it:
+// below 0 before it, 0 at it, above 0 after it.
+int CompareWithBelow(std::string_view text, std::string_view path) {
+    const std::string_view head = text.substr(0, path.size());
+    if (!EqualFolded(head, path)) {
+        return FoldedLess{}(head, path) ? -1 : 1;
+    }
+    if (text.size() == path.size()) {
+        return -1;
+    }
+    const auto next = static_cast<unsigned char>(FoldChar(text[path.size()]));
+    if (next != '\\') {
+        return next < '\\' ? -1 : 1;
+    }
+    return text.size() == path.size() + 1 ? 0 : 1;
+}
+
+// True when `text` starts with `path` and a "\".
+bool IsBelow(std::string_view text, std::string_view path) {
+    return text.size() > path.size() && text[path.size()] == '\\' && StartsWithFolded(text, path);
 }
 
 } // namespace
@@ -52,10 +69,6 @@ bool IsValidKeyPath(std::string_view path) {
     return true;
 }
 
-bool IsValidValueName(std::string_view name) {
-    return !HasLineBreakOrZero(name);
-}
-
 std::string JoinKeyPath(std::string_view base, std::string_view sub) {
     std::string joined(base);
     if (!sub.empty()) {
@@ -63,6 +76,14 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub) {
         joined += sub;
     }
     return joined;
+}
+
+bool RegistryDocument::PathLess::operator()(std::string_view a, Below b) const {
+    return CompareWithBelow(a, b.path) < 0;
+}
+
+bool RegistryDocument::PathLess::operator()(Below a, std::string_view b) const {
+    return CompareWithBelow(b, a.path) > 0;
 }
 
 RegistryDocument::RegistryDocument(const RegistryDocument& other) {
@@ -91,9 +112,8 @@ bool RegistryDocument::HasKey(std::string_view path) const {
         parents_.contains(path)) {
         return true;
     }
-    const std::string below = std::string(path) + '\\';
-    const auto next = parents_.lower_bound(below);
-    return next != parents_.end() && StartsWithFolded(next->first, below);
+    const auto next = parents_.lower_bound(Below{path});
+    return next != parents_.end() && IsBelow(next->first, path);
 }
 
 bool RegistryDocument::CreateKey(std::string_view path) {
@@ -123,9 +143,8 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
     if (const auto parent = parents_.find(path); parent != parents_.end()) {
         removed = RemoveChildren(parent) || removed;
     }
-    const std::string below = std::string(path) + '\\';
-    for (auto parent = parents_.lower_bound(below);
-         parent != parents_.end() && StartsWithFolded(parent->first, below);) {
+    for (auto parent = parents_.lower_bound(Below{path});
+         parent != parents_.end() && IsBelow(parent->first, path);) {
         removed = RemoveChildren(parent++) || removed;
     }
     return removed;
@@ -145,7 +164,7 @@ bool RegistryDocument::Merge(const RegistryDocument& changes) {
         }
         ValueList& values = Ensure(key.path).values;
         for (const auto& entry : key.values) {
-            changed = values.Set(entry.name, entry.value) || changed;
+            changed = values.Set(entry.name, RegistryValue(entry.value)) || changed;
         }
     }
     return changed;
@@ -155,33 +174,31 @@ std::uint32_t RegistryDocument::Hash(std::string_view path) {
     return static_cast<std::uint32_t>(HashFolded(path));
 }
 
-RegistryDocument::Key* RegistryDocument::Find(std::string_view path) {
-    const auto* found = index_.Find(
-        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
-    return found == nullptr ? nullptr : &**found;
-}
-
-const RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
+// Const, as the index holds iterators that give the keys for changing.
+RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
     const auto* found = index_.Find(
         Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
     return found == nullptr ? nullptr : &**found;
 }
 
 RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
-    if (Key* key = Find(path)) {
-        return *key;
-    }
-    const auto key = keys_.emplace(keys_.end());
-    try {
-        key->path = path;
-        Link(*key);
-        index_.Insert(Hash(path), key);
-    } catch (...) {
-        Unlink(*key);
-        keys_.erase(key);
-        throw;
-    }
-    return *key;
+    const std::uint32_t hash = Hash(path);
+    const auto matches = [&](std::list<Key>::iterator key) {
+        return EqualFolded(key->path, path);
+    };
+    const auto make = [&] {
+        const auto key = keys_.emplace(keys_.end());
+        try {
+            key->path = path;
+            key->hash_ = hash;
+            Link(*key);
+        } catch (...) {
+            keys_.erase(key);
+            throw;
+        }
+        return key;
+    };
+    return **index_.FindOrInsert(hash, matches, make).first;
 }
 
 void RegistryDocument::Link(Key& key) {
@@ -221,7 +238,7 @@ void RegistryDocument::Unlink(Key& key) {
 void RegistryDocument::Remove(Key& key) {
     Unlink(key);
     keys_.erase(index_.Take(
-        Hash(key.path), [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
+        key.hash_, [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
 }
 
 // Removes every key whose parent `parent` is; the parent goes with the last

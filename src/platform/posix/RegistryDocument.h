@@ -24,8 +24,16 @@ namespace twinvane::platform::posix {
 // not empty, at most 255 bytes, without line breaks or zero bytes.
 bool IsValidKeyPath(std::string_view path);
 
-// True when `name` can name a value: no line breaks or zero bytes.
-bool IsValidValueName(std::string_view name);
+// True when `name` can name a value: no line breaks or zero bytes. Inline,
+// as a file's every value line asks it.
+inline bool IsValidValueName(std::string_view name) {
+    for (const char c : name) {
+        if (c == '\r' || c == '\n' || c == '\0') {
+            return false;
+        }
+    }
+    return true;
+}
 
 // "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
 std::string JoinKeyPath(std::string_view base, std::string_view sub);
@@ -46,8 +54,19 @@ private:
     struct Children {
         Key* first = nullptr;
     };
+    // As a key of Parents, the text of `path` and a "\" after it, so that the
+    // paths below a path are found without building that text.
+    struct Below {
+        std::string_view path;
+    };
+    // FoldedLess, with Below in its place in the same order.
+    struct PathLess : FoldedLess {
+        using FoldedLess::operator();
+        bool operator()(std::string_view a, Below b) const;
+        bool operator()(Below a, std::string_view b) const;
+    };
     // By path, in folded order, so that the paths below a path stand together.
-    using Parents = std::map<std::string, Children, FoldedLess>;
+    using Parents = std::map<std::string, Children, PathLess>;
 
 public:
     struct Key {
@@ -60,6 +79,7 @@ public:
 
     private:
         friend class RegistryDocument;
+        std::uint32_t hash_ = 0; // of the path, kept for taking it out of the index
         // The key's place among the children of the path above it.
         bool hasParent_ = false;
         Parents::iterator parent_;
@@ -112,8 +132,7 @@ private:
     // path, through the parents of stored keys, as a parent below the path or
     // the path itself. Every stored key below a root has a parent.
     static std::uint32_t Hash(std::string_view path);
-    Key* Find(std::string_view path);
-    const Key* Find(std::string_view path) const;
+    Key* Find(std::string_view path) const;
     Key& Ensure(std::string_view path);
     void Link(Key& key);
     void Unlink(Key& key);

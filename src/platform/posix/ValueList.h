@@ -1,107 +1,60 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "FoldedIndex.h"
-
-#include "platform/Registry.h"
+#include "ValueTable.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <iterator>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace twinvane::platform::posix {
 
-struct NamedValue {
-    std::string name;
-    RegistryValue value;
-    friend bool operator==(const NamedValue&, const NamedValue&) = default;
-};
-
 // The values of one key, in the order they were first stored, found by name
-// ignoring case (the spelling first stored is kept). Storing, finding and
-// removing cost amortised constant time however many values a key holds:
-// values sit in blocks that never move (no copy of them all as they grow), a
-// hash index finds them, and a removal leaves a gap that is swept out once
-// gaps outnumber values.
+// ignoring case (the spelling first stored is kept), at the costs of a
+// ValueTable. A key without values, as the keys above others often are,
+// holds no table: a pointer is all it costs.
 class ValueList {
 public:
-    class Iterator {
-    public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = NamedValue;
-        using difference_type = std::ptrdiff_t;
-        using pointer = const NamedValue*;
-        using reference = const NamedValue&;
+    using Iterator = ValueTable::Iterator;
 
-        Iterator() = default;
-        reference operator*() const { return list_->At(position_); }
-        pointer operator->() const { return &list_->At(position_); }
-        Iterator& operator++();
-        Iterator operator++(int) {
-            Iterator old = *this;
-            ++*this;
-            return old;
-        }
-        friend bool operator==(const Iterator&, const Iterator&) = default;
-
-    private:
-        friend class ValueList;
-        Iterator(const ValueList* list, std::size_t position);
-
-        const ValueList* list_ = nullptr;
-        std::size_t position_ = 0;
-    };
+    ValueList() = default;
+    ValueList(const ValueList& other);
+    ValueList(ValueList&& other) noexcept = default;
+    ValueList& operator=(const ValueList& other);
+    ValueList& operator=(ValueList&& other) noexcept = default;
+    ~ValueList() = default;
 
     // The value `name`, or null.
-    const RegistryValue* Find(std::string_view name) const;
+    const RegistryValue* Find(std::string_view name) const {
+        return table_ == nullptr ? nullptr : table_->Find(name);
+    }
 
     // Stores the value, at the end when the name is new; false when it held
     // this already.
-    bool Set(std::string_view name, RegistryValue value);
+    bool Set(std::string_view name, RegistryValue&& value);
 
     // Removes the value `name`; false when there was none.
     bool Erase(std::string_view name);
 
-    std::size_t size() const { return live_; }
-    bool empty() const { return live_ == 0; }
-    Iterator begin() const { return {this, 0}; }
-    Iterator end() const { return {this, stored_}; }
+    // As ValueTable::Add and ValueTable::Settle: the list must be settled
+    // before it is read.
+    void Add(std::string_view name, RegistryValue&& value);
+    void Settle() {
+        if (table_ != nullptr) {
+            table_->Settle();
+        }
+    }
+
+    std::size_t size() const { return table_ == nullptr ? 0 : table_->size(); }
+    bool empty() const { return size() == 0; }
+    Iterator begin() const { return table_ == nullptr ? Iterator() : table_->begin(); }
+    Iterator end() const { return table_ == nullptr ? Iterator() : table_->end(); }
     const NamedValue& front() const { return *begin(); }
 
     friend bool operator==(const ValueList& a, const ValueList& b);
 
 private:
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-    const NamedValue& At(std::size_t position) const {
-        return blocks_[position / kBlockSize][position % kBlockSize];
-    }
-    NamedValue& At(std::size_t position) {
-        return blocks_[position / kBlockSize][position % kBlockSize];
-    }
-    bool IsLive(std::size_t position) const { return removed_.empty() || !removed_[position]; }
-    static std::uint32_t Hash(std::string_view name);
-    std::size_t Position(std::string_view name, std::uint32_t hash) const;
-    void Append(NamedValue entry, std::uint32_t hash);
-    void Reindex();
-    void Sweep();
-
-    // Blocks hold this many values; the first grows up to it as a vector
-    // does, so that a key of few values costs little.
-    static constexpr std::size_t kBlockSize = 256;
-    // Fewer values are found by a plain scan.
-    static constexpr std::size_t kIndexFrom = 8;
-
-    std::vector<std::vector<NamedValue>> blocks_;
-    std::vector<bool> removed_; // by position; empty while nothing was removed
-    std::size_t stored_ = 0;    // positions used, gaps included
-    std::size_t live_ = 0;
-    // Positions of the values, once there are more than a scan suits.
-    FoldedIndex<std::uint32_t> index_;
-    bool indexed_ = false;
+    std::unique_ptr<ValueTable> table_; // null while the key holds no value
 };
 
 } // namespace twinvane::platform::posix

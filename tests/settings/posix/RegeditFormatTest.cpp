@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -192,7 +193,7 @@ TEST(RegeditWriteTest, LargeShapesReadAndWriteBack) {
     for (int i = 0; i < 3000; i += 3) {
         values += "\"V" + std::to_string(i) + "\"=-\n";
     }
-    values += "\"v0\"=\"again\"\n\"V1\"=\"changed\"\n";
+    values += "\"v0\"=\"again\"\n\"V1\"=\"changed\"\n\"V0\"=\"twice\"\n";
     std::string keys = "REGEDIT4\n";
     for (int i = 0; i < 2000; ++i) {
         keys += "[HKEY_CURRENT_USER\\K" + std::to_string(i) + "]\n\"v\"=dword:1\n";
@@ -209,6 +210,8 @@ TEST(RegeditWriteTest, LargeShapesReadAndWriteBack) {
         EXPECT_EQ(document.FindValue("HKEY_CURRENT_USER\\Software\\Many", "v2999")->data,
                   std::string("2999\0", 5));
         EXPECT_EQ(document.FindValue("HKEY_CURRENT_USER\\Software\\Many", "v3"), nullptr);
+        const NamedValue twice{"v0", {kRegSz, std::string("twice\0", 6)}};
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), twice), 1);
     };
     const struct {
         std::string text;

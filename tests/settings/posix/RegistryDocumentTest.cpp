@@ -101,7 +101,9 @@ TEST(RegistryDocumentTest, AgreesWithThePlainRulesOverRandomChanges) {
     const std::vector<std::string> paths = {
         "hkey_current_user\\software\\a", "hkey_current_user\\software\\a\\b",
         "hkey_current_user\\software\\a\\b\\c", "hkey_current_user\\software\\ab",
-        "hkey_current_user\\software\\a b"};
+        "hkey_current_user\\software\\a b",
+        // Parents that sort between "...\\a" and "...\\a\\", and after that.
+        "hkey_current_user\\software\\a b\\c", "hkey_current_user\\software\\a]\\d"};
     RegistryDocument document;
     PlainDocument plain;
     for (int step = 0; step < 20000; ++step) {
