@@ -47,7 +47,8 @@ void StatusBar::Create(const CreateArgs& args) {
     ::InitCommonControlsEx(&classes);
     WindowParams params;
     params.className = STATUSCLASSNAMEW;
-    params.style = WS_VISIBLE | (args.sizeGrip ? SBARS_SIZEGRIP : 0);
+    // A part too narrow for its text shows the whole of it as its tooltip.
+    params.style = WS_VISIBLE | SBARS_TOOLTIPS | (args.sizeGrip ? SBARS_SIZEGRIP : 0);
     params.parent = args.parent;
     params.id = args.id;
     params.font = args.font;
@@ -72,6 +73,8 @@ int StatusBar::PartCount() const {
 void StatusBar::SetPartText(int part, const std::string& text) {
     const std::wstring wide = ToWide(text);
     ::SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(part),
+                   reinterpret_cast<LPARAM>(wide.c_str()));
+    ::SendMessageW(Handle(), SB_SETTIPTEXTW, static_cast<WPARAM>(part),
                    reinterpret_cast<LPARAM>(wide.c_str()));
 }
 

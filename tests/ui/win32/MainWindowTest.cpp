@@ -159,6 +159,12 @@ protected:
         Pump();
     }
     std::string Panel(int part) const { return window.Status().PartText(part); }
+    std::string PanelTip(int part) const {
+        std::wstring tip(1024, L'\0');
+        ::SendMessageW(window.Status().Handle(), SB_GETTIPTEXTW, MAKEWPARAM(part, tip.size()),
+                       reinterpret_cast<LPARAM>(tip.data()));
+        return FromWide(tip.c_str());
+    }
     HWND Button(const std::string& caption) const {
         for (const HWND child : Children(window.Handle())) {
             if (ClassOf(child) == "Button" && TextOf(child) == caption) {
@@ -428,15 +434,17 @@ TEST_F(MainWindowTest, DroppedFilesFillTheFilesByCountAndPlace) {
     const auto drop = [&](const std::vector<std::string>& files, POINT point) {
         ::SendMessageW(window.Handle(), WM_DROPFILES, WPARAM(MakeDrop(files, point)), 0);
     };
-    drop({"C:\\one.txt", "C:\\two.txt"}, {300, 10});
-    EXPECT_EQ(Panel(kPanelFile1), "C:\\one.txt");
+    const std::string deep = "C:\\" + std::string(300, 'd') + "\\one.txt";
+    drop({deep, "C:\\two.txt"}, {300, 10});
+    EXPECT_EQ(Panel(kPanelFile1), deep);
+    EXPECT_EQ(PanelTip(kPanelFile1), deep) << "a path the panel cuts off shows whole as its tip";
     EXPECT_EQ(Panel(kPanelFile2), "C:\\two.txt");
 
     const ButtonDesign& second = MainWindowLayout().buttons[1];
     drop({"C:\\Ärger.txt"}, {second.left + 5, second.top + 5});
     EXPECT_EQ(Panel(kPanelFile2), "C:\\Ärger.txt");
     drop({"C:\\beside.txt"}, {300, 10});
-    EXPECT_EQ(Panel(kPanelFile1), "C:\\one.txt") << "one file beside the buttons is ignored";
+    EXPECT_EQ(Panel(kPanelFile1), deep) << "one file beside the buttons is ignored";
     EXPECT_EQ(Panel(kPanelFile2), "C:\\Ärger.txt");
 }
 
