@@ -214,20 +214,15 @@ void AboutDialog::DrawLogo(const DRAWITEMSTRUCT& item) const {
 }
 
 void AboutDialog::CentreOnMonitor() {
-    const HMONITOR monitor =
-        ::MonitorFromWindow(owner_ ? owner_ : Handle(), MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
     RECT window{};
-    if (!::GetMonitorInfoW(monitor, &info) || !::GetWindowRect(Handle(), &window)) {
+    if (!::GetWindowRect(Handle(), &window)) {
         return;
     }
-    const RECT& area = info.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    ::SetWindowPos(Handle(), nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const auto at = CentredOnMonitor(owner_ ? owner_ : Handle(), window.right - window.left,
+                                         window.bottom - window.top, MonitorArea::Work)) {
+        ::SetWindowPos(Handle(), nullptr, at->x, at->y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 bool AboutDialog::ShowModal() {

@@ -53,4 +53,15 @@ int Unscale(int pixels, UINT dpi) {
     return static_cast<int>(quotient * divisor < scaled ? quotient + 1 : quotient);
 }
 
+std::optional<POINT> CentredOnMonitor(HWND reference, int width, int height, MonitorArea area) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(reference, MONITOR_DEFAULTTOPRIMARY), &info)) {
+        return std::nullopt;
+    }
+    const RECT& room = area == MonitorArea::Work ? info.rcWork : info.rcMonitor;
+    return POINT{room.left + (room.right - room.left - width) / 2,
+                 room.top + (room.bottom - room.top - height) / 2};
+}
+
 } // namespace twinvane::ui::win32

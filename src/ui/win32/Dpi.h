@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace twinvane::ui::win32 {
 
 // The window descriptions give pixels at 96 dots per inch.
@@ -34,5 +36,14 @@ Rect Scale(const Rect& design, UINT dpi);
 // Pixels at `dpi` back to design pixels, rounded up, so that scaling the
 // result again never gives less room than was measured.
 int Unscale(int pixels, UINT dpi);
+
+// Which part of a monitor a window is centred on: all of it, or the part
+// that the taskbar and docked bars leave free.
+enum class MonitorArea { Whole, Work };
+
+// The top-left corner at which a window `width` by `height` pixels stands
+// centred on the monitor that `reference` is on (the primary one when it is
+// on none); nothing when the system cannot tell.
+std::optional<POINT> CentredOnMonitor(HWND reference, int width, int height, MonitorArea area);
 
 } // namespace twinvane::ui::win32

@@ -54,13 +54,9 @@ MainWindow::MainWindow(AboutFormFactory& aboutForms, SettingsStorage& storage,
     // Centred on the screen the window opens on, at its DPI.
     const int width = Scale(design.outerWidth, dpi_);
     const int height = Scale(design.outerHeight, dpi_);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    ::SetWindowPos(Handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                   screen.top + (screen.bottom - screen.top - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at =
+        CentredOnMonitor(Handle(), width, height, MonitorArea::Whole).value_or(POINT{0, 0});
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
     // After Layout: the texts need the parts it makes.
     for (std::size_t panel = 0; panel < design.panels.size(); ++panel) {
