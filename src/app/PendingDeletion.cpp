@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "PendingDeletion.h"
 
-#include "platform/DesktopPlaces.h"
+#include "CleanUpNames.h"
+#include "PendingRecord.h"
+#include "platform/DeletionRecord.h"
+#include "platform/Exception.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -13,78 +14,26 @@
 namespace twinvane {
 namespace {
 
-// One line per file (RecordLine below).
-std::string RecordPath() {
-    return platform::TemporaryCopyFolder() + "TWVTemp.del";
-}
-
-// C streams rather than iostreams: the record is all the program reads and
-// writes this way, and iostreams would double the size of the Windows program.
-struct CloseStream {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using Stream = std::unique_ptr<std::FILE, CloseStream>;
-
-// The next line without its line break; false at the end.
-bool ReadLine(std::FILE* in, std::string& line) {
-    line.clear();
-    int c = 0;
-    while ((c = std::fgetc(in)) != EOF && c != '\n') {
-        line += static_cast<char>(c);
-    }
-    return c != EOF || !line.empty();
-}
-
-// One line of the record: the Twinvane that agreed to the deletion, the
-// file's identity, then its path.
-struct RecordLine {
-    platform::ProcessToken owner;
-    platform::FileIdentity identity;
-    std::string path;
-};
-
-// "owner-id owner-start volume index path"; nothing for a line that is not one.
-std::optional<RecordLine> ParseRecord(const std::string& line) {
-    const char* const end = line.data() + line.size();
-    const auto number = [end](const char* from, std::uint64_t& value) -> const char* {
-        if (from == nullptr) {
-            return nullptr;
-        }
-        const auto [next, error] = std::from_chars(from, end, value);
-        return error == std::errc{} && next != end && *next == ' ' ? next + 1 : nullptr;
-    };
-    RecordLine parsed;
-    const char* rest = number(line.data(), parsed.owner.id);
-    rest = number(rest, parsed.owner.started);
-    rest = number(rest, parsed.identity.volume);
-    rest = number(rest, parsed.identity.index);
-    if (!rest || rest == end) {
-        return std::nullopt;
-    }
-    parsed.path.assign(rest, end);
-    return parsed;
-}
-
-std::string FormatRecord(const RecordLine& line) {
-    return std::to_string(line.owner.id) + ' ' + std::to_string(line.owner.started) + ' ' +
-           std::to_string(line.identity.volume) + ' ' + std::to_string(line.identity.index) + ' ' +
-           line.path + '\n';
-}
-
-// The lines of the record, as they stand; nothing when there is no record.
+// The lines of the record as they stand, nothing when there is none. Raises
+// when the record cannot be trusted; one beyond the bounds is set aside.
 std::optional<std::vector<RecordLine>> ReadRecord() {
-    const Stream record(std::fopen(RecordPath().c_str(), "rb"));
-    if (!record) {
+    const auto record = platform::ReadDeletionRecord(kRecordLimit);
+    if (record.state == platform::DeletionRecordText::State::Absent) {
         return std::nullopt;
     }
-    std::vector<RecordLine> lines;
-    std::string line;
-    while (ReadLine(record.get(), line)) {
-        if (auto parsed = ParseRecord(line)) {
-            lines.push_back(std::move(*parsed));
-        }
+    ParsedRecord parsed;
+    if (record.state == platform::DeletionRecordText::State::Read) {
+        parsed = ParseRecord(record.text, IsCleanUpName);
     }
-    return lines;
+    if (record.state == platform::DeletionRecordText::State::TooLong || parsed.oversized) {
+        platform::SetAsideDeletionRecord();
+        throw Exception("The record of temporary copies waiting for deletion, " +
+                        platform::DeletionRecordPath() +
+                        ", is larger than Twinvane ever writes it, so it was not read. It "
+                        "was moved to " +
+                        platform::DeletionRecordPath() + ".bad");
+    }
+    return std::move(parsed.lines);
 }
 
 // A line that another Twinvane still running wrote: its diff program may
@@ -99,7 +48,7 @@ void PendingDeletion::Add(const std::vector<std::string>& files,
                           std::unique_ptr<platform::RunningProgram> program) {
     Batch batch{{}, std::move(program)};
     for (const auto& path : files) {
-        if (const auto identity = platform::IdentityOf(path)) {
+        if (const auto identity = platform::IdentityOf(path); identity && IsCleanUpName(path)) {
             batch.files.push_back({path, *identity});
         }
     }
@@ -127,11 +76,16 @@ void PendingDeletion::Poll() {
     }
 }
 
-void PendingDeletion::Resume() {
+std::string PendingDeletion::Resume() {
+    std::optional<std::vector<RecordLine>> lines;
+    try {
+        lines = ReadRecord();
+    } catch (const Exception& error) {
+        return error.Message();
+    }
     // The usual start: nothing was left waiting.
-    auto lines = ReadRecord();
     if (!lines) {
-        return;
+        return {};
     }
     Batch left;
     for (auto& line : *lines) {
@@ -144,6 +98,7 @@ void PendingDeletion::Resume() {
         batches_.push_back(std::move(left));
     }
     Save();
+    return {};
 }
 
 void PendingDeletion::Keep(const std::string& path) {
@@ -165,30 +120,24 @@ void PendingDeletion::Keep(const std::string& path) {
 }
 
 void PendingDeletion::Save() const {
-    // Other runs' lines stay as long as those runs do; this run's are written
-    // anew from what it still waits for.
-    std::string text;
-    for (const auto& line : ReadRecord().value_or(std::vector<RecordLine>{})) {
-        if (HeldByAnotherRun(line, self_)) {
-            text += FormatRecord(line);
-        }
-    }
-    for (const auto& batch : batches_) {
-        for (const auto& file : batch.files) {
-            // A name with a line break cannot be recorded; it stays undeleted.
-            if (file.path.find('\n') == std::string::npos) {
-                text += FormatRecord({self_, file.identity, file.path});
+    try {
+        // Other runs' lines stay as long as those runs do; this run's are
+        // written anew from what it still waits for.
+        std::vector<RecordLine> lines;
+        for (auto& line : ReadRecord().value_or(std::vector<RecordLine>{})) {
+            if (HeldByAnotherRun(line, self_)) {
+                lines.push_back(std::move(line));
             }
         }
-    }
-    const std::string path = RecordPath();
-    if (text.empty()) {
-        platform::RemoveFile(path);
-        return;
-    }
-    // A record that cannot be written only leaves the files for later.
-    if (const Stream record(std::fopen(path.c_str(), "wb")); record) {
-        std::fwrite(text.data(), 1, text.size(), record.get());
+        for (const auto& batch : batches_) {
+            for (const auto& file : batch.files) {
+                lines.push_back({self_, file.identity, file.path});
+            }
+        }
+        platform::WriteDeletionRecord(FormatRecord(lines));
+    } catch (const Exception&) {
+        // The files stay for a later run; a record that cannot be trusted
+        // was reported at the start.
     }
 }
 

@@ -12,23 +12,28 @@ namespace twinvane {
 
 // Files the user agreed to delete while a program started on them may still
 // read them. A file goes once that program has ended and no program has it
-// open. What still waits is written to a record beside the temporary copies,
+// open. What still waits is written to a record only this user may write,
 // so that the next run deletes it when the program could not be followed or
-// Twinvane ended first. Only a file that is still the very file agreed to
-// (by identity) is ever deleted, and never one that another Twinvane still
-// running waits for: its diff program may still read it. Nothing here waits
-// or raises.
+// Twinvane ended first. Only names the clean-up may delete are taken, from
+// the caller or from the record; only a file that is still the very file
+// agreed to (by identity) is ever deleted, and never one that another
+// Twinvane still running waits for: its diff program may still read it.
+// Nothing here waits or raises.
 class PendingDeletion {
 public:
     // Deletes `files` once `program` has ended; with no program to follow,
-    // at the next start. Names that lead to no file are left out.
+    // at the next start. Names that lead to no file, or that the clean-up
+    // may not delete, are left out.
     void Add(const std::vector<std::string>& files,
              std::unique_ptr<platform::RunningProgram> program);
     // Deletes the files whose program has ended; any still open wait for the
     // next start. Cheap when nothing waits.
     void Poll();
     // Takes over what an earlier run left waiting and deletes what may go.
-    void Resume();
+    // Returns what the user must be told, once: a record or folder that
+    // cannot be trusted and was not used, or a record set aside; empty when
+    // all is well.
+    std::string Resume();
     // The file `path` leads to, or whatever stands at that name, is in use
     // again and is no longer deleted.
     void Keep(const std::string& path);
@@ -43,6 +48,8 @@ private:
         std::unique_ptr<platform::RunningProgram> program; // null: wait for the next start
     };
 
+    // Writes what waits; a record that cannot be written only leaves the
+    // files for later.
     void Save() const;
 
     // The owner this run writes into the record, and the lines it keeps.

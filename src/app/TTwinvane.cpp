@@ -2,6 +2,7 @@
 #include "TTwinvane.h"
 
 #include "FileDialogs.h"
+#include "StandardError.h"
 #include "about/AboutBoxDesign.h"
 #include "fileutil/stringutils.h"
 #include "platform/AppPaths.h"
@@ -72,7 +73,9 @@ void TTwinvane::FormActivate() {
     }
     activated_ = true;
     // Copies a diff program still held when Twinvane last ended go now.
-    pendingDeletion_.Resume();
+    if (const std::string problem = pendingDeletion_.Resume(); !problem.empty()) {
+        view_.ShowErrorBox(StandardErrorText(problem));
+    }
     try {
         LoadSettings(); // a failure here ends activation: the steps below do not run
     } catch (...) {

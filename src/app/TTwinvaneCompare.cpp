@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Compare command: the path-length guard, the temporary copies, the
 // start of the diff program and the clean-up afterwards.
+#include "CleanUpNames.h"
 #include "StandardError.h"
 #include "TTwinvane.h"
 
@@ -19,11 +20,6 @@ namespace {
 
 // The diff program cannot take two paths that together reach this length.
 constexpr std::size_t kPathLengthLimit = 64;
-
-std::array<std::string, 2> TemporaryNames() {
-    const std::string folder = platform::TemporaryCopyFolder();
-    return {folder + "TWVTemp1", folder + "TWVTemp2"};
-}
 
 std::string LengthQuestion(const std::string& advice) {
     return "When added together the total length of the file paths exceeds 64 characters,\r" +

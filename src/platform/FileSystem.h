@@ -14,8 +14,11 @@ inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 inline constexpr std::uint32_t kAttributeNormal = 0x80;
 inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 
-// The full path of `path`, resolved against the current folder. "." and ".."
-// are folded textually; symbolic links are not resolved. Empty in, empty out.
+// The full path of `path`, resolved against the current folder, naming the
+// file the system opens for `path`. On Linux "." and repeated slashes are
+// dropped and links are kept, but a ".." is folded only by resolving the
+// folder before it as the system does (after a link, ".." is the parent of
+// its target); one before a missing folder stays. Empty in, empty out.
 std::string FullPathName(const std::string& path);
 
 // The attribute bits of `path`, or kInvalidFileAttributes when they cannot be
@@ -81,7 +84,9 @@ struct FileIdentity {
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // Deletes the file at `path` if it still is `identity` and no program has it
-// open. True when the name no longer holds that file (deleted now, gone, or
+// open. The file is checked and deleted as one object (relative to its
+// opened folder on Linux, through one handle on Windows), never through a
+// link, and on Linux only in a folder of the user's that others cannot write. True when the name no longer holds that file (deleted now, gone, or
 // another file by now); false when it is still there, in use or undeletable.
 bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity);
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/DesktopPlaces.h"
 
-#include "platform/Exception.h"
+#include "PrivateFolder.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -32,28 +32,6 @@ bool MakePrivateFolder(const std::string& folder) {
     return errno == EEXIST;
 }
 
-std::string Reason() {
-    return std::strerror(errno);
-}
-
-// Why `st`, found at the folder of the copies, must not hold them; empty
-// when it may.
-std::string Unsafe(const struct stat& st) {
-    if (S_ISLNK(st.st_mode)) {
-        return "it is a symbolic link";
-    }
-    if (!S_ISDIR(st.st_mode)) {
-        return "it is not a folder";
-    }
-    if (st.st_uid != ::geteuid()) {
-        return "it belongs to another user";
-    }
-    if ((st.st_mode & 07777) != kPrivateFolder) {
-        return "others may use it (its mode is not 0700)";
-    }
-    return {};
-}
-
 } // namespace
 
 DiffProgramDialogDefaults DiffProgramDialog() {
@@ -62,11 +40,12 @@ DiffProgramDialogDefaults DiffProgramDialog() {
 }
 
 std::string FindProgramOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr || name.empty() || name.find('/') != std::string::npos) {
+    if (name.empty() || name.find('/') != std::string::npos) {
         return {};
     }
-    const std::string folders = path;
+    // Without PATH, the places the C library's exec functions fall back on.
+    const char* path = std::getenv("PATH");
+    const std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
     std::size_t start = 0;
     while (start <= folders.size()) {
         const std::size_t end = std::min(folders.find(':', start), folders.size());
@@ -105,35 +84,13 @@ std::string TemporaryCopyFolder() {
 }
 
 void PrepareTemporaryCopyFolder() {
-    const std::string folder = WithoutTrailingSlash(TemporaryCopyFolder());
-    if (::mkdir(folder.c_str(), kPrivateFolder) == 0) {
-        // The umask may have taken bits away; the folder must be exactly 0700.
-        if (::chmod(folder.c_str(), kPrivateFolder) != 0) {
-            throw Exception("Cannot prepare the folder for temporary copies " + folder + ": " +
-                            Reason());
-        }
-        return;
-    }
-    if (errno != EEXIST) {
-        throw Exception("Cannot create the folder for temporary copies " + folder + ": " +
-                        Reason());
-    }
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) {
-        throw Exception("Cannot examine the folder for temporary copies " + folder + ": " +
-                        Reason());
-    }
-    if (const std::string why = Unsafe(st); !why.empty()) {
-        throw Exception("The folder for temporary copies " + folder +
-                        " is not a private folder of yours (owned by you, mode 0700): " + why +
-                        "; Twinvane will not use it");
-    }
+    posix::PrivateFolder::Open(WithoutTrailingSlash(TemporaryCopyFolder()), true);
 }
 
 void ClearTemporaryName(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-        ::unlink(path.c_str());
+    const auto slash = path.rfind('/');
+    if (const auto folder = posix::PrivateFolder::Open(path.substr(0, slash), false)) {
+        folder->Remove(path.substr(slash + 1));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -61,26 +62,36 @@ std::string FullPathName(const std::string& path) {
     }
     const std::string joined = path.front() == '/' ? path : CurrentFolder() + "/" + path;
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= joined.size()) {
-        std::size_t end = joined.find('/', start);
-        if (end == std::string::npos) {
-            end = joined.size();
-        }
-        const std::string part = joined.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty()) {
-                parts.pop_back();
-            }
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
+    for (std::size_t start = 0; start <= joined.size();) {
+        const std::size_t end = std::min(joined.find('/', start), joined.size());
+        if (std::string part = joined.substr(start, end - start); !part.empty() && part != ".") {
+            parts.push_back(std::move(part));
         }
         start = end + 1;
     }
+    // After a link, ".." leads to the parent of the link's target, not back
+    // to where the link stands: only the system can fold it. The part up to
+    // the last ".." is resolved as the kernel resolves it; when it cannot
+    // be (a folder is missing), the ".." stay as given.
     std::string full;
-    for (const auto& part : parts) {
+    auto rest = parts.begin();
+    const auto lastUp = std::find(parts.rbegin(), parts.rend(), "..");
+    if (lastUp != parts.rend()) {
+        std::string upTo;
+        for (auto part = parts.begin(); part != lastUp.base(); ++part) {
+            upTo += "/" + *part;
+        }
+        const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(upTo.c_str(), nullptr),
+                                                                  &std::free);
+        if (resolved) {
+            full = resolved.get();
+            full = full == "/" ? "" : full;
+            rest = lastUp.base();
+        }
+    }
+    for (; rest != parts.end(); ++rest) {
         full += '/';
-        full += part;
+        full += *rest;
     }
     if (full.empty() || path.back() == '/') {
         full += '/';
@@ -235,9 +246,24 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 }
 
 bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return false;
+    }
+    const posix::UniqueFd folder(::open(slash == 0 ? "/" : path.substr(0, slash).c_str(),
+                                        O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.IsOpen()) {
         return errno == ENOENT || errno == ENOTDIR;
+    }
+    // Only in a folder no other user may write to: there nobody can put
+    // another file at the name between the check below and the unlink.
+    struct stat st {};
+    if (::fstat(folder.Get(), &st) != 0 || st.st_uid != ::geteuid() || (st.st_mode & 022) != 0) {
+        return false;
+    }
+    const std::string name = path.substr(slash + 1);
+    if (::fstatat(folder.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT;
     }
     if (!S_ISREG(st.st_mode) || !IsIdentity(st, identity)) {
         return true;
@@ -245,7 +271,7 @@ bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity) {
     if (IsOpenByAnyProcess(identity)) {
         return false;
     }
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    return ::unlinkat(folder.Get(), name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
 } // namespace twinvane::platform

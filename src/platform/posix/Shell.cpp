@@ -3,9 +3,9 @@
 
 #include "Spawn.h"
 #include "platform/CommandLine.h"
+#include "platform/DesktopPlaces.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,27 +32,6 @@ bool IsAddress(const std::string& target) {
     return true;
 }
 
-std::string FindInPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos) {
-            end = folders.size();
-        }
-        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-        const std::string candidate = folder + "/" + program;
-        struct stat st {};
-        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
 int MissingFileCode(const std::string& file) {
     const auto slash = file.rfind('/');
     if (slash == std::string::npos || slash == 0) {
@@ -65,7 +44,7 @@ int MissingFileCode(const std::string& file) {
 }
 
 int OpenWithDesktop(const ShellRequest& request) {
-    const std::string opener = FindInPath("xdg-open");
+    const std::string opener = FindProgramOnPath("xdg-open");
     if (opener.empty()) {
         return kShellNoAssociation;
     }

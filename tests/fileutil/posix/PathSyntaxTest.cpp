@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fileutil/stringutils.h"
 #include "platform/FileSystem.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +22,33 @@ TEST(PathPartsPosixTest, OnlyTheSlashEndsTheFolderPart) {
     EXPECT_EQ(FileNamePart("/data/"), "");
 }
 
-TEST(FullPathNamePosixTest, FoldsDotsWithoutResolvingLinks) {
-    EXPECT_EQ(platform::FullPathName("/a/./b/../c"), "/a/c");
-    EXPECT_EQ(platform::FullPathName("/a//b/"), "/a/b/");
-    EXPECT_EQ(platform::FullPathName("/../.."), "/");
-    EXPECT_EQ(platform::FullPathName(""), "");
+// After a link, ".." is the parent of the link's target: the full name must
+// lead to the file the system opens, not to the one the text suggests.
+TEST(FullPathNamePosixTest, FoldsDotDotOnlyAsTheSystemResolvesIt) {
+    const testing::TempFolder temp;
+    std::filesystem::create_directories(temp.Path() / "elsewhere" / "deep");
+    std::filesystem::create_directory(temp.Path() / "here");
+    std::filesystem::create_directory_symlink(temp.Path() / "elsewhere" / "deep",
+                                              temp.Path() / "here" / "link");
+    // What the system resolves comes back without links in it.
+    const std::string real = std::filesystem::canonical(temp.Path()).string();
+    const struct {
+        std::string path;
+        std::string full;
+    } cases[] = {
+        {temp / "here/link/../a.txt", real + "/elsewhere/a.txt"},
+        {temp / "here/./link/..//deep/../b/", real + "/elsewhere/b/"},
+        {temp / "here/missing/../a.txt", temp / "here/missing/../a.txt"},
+        {"/a//b/./c", "/a/b/c"},
+        {"/../..", "/"},
+        {"", ""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(platform::FullPathName(row.path), row.full);
+    }
+    const testing::CurrentFolderGuard inside(temp.Path() / "here");
+    EXPECT_EQ(platform::FullPathName("link/../a.txt"), real + "/elsewhere/a.txt");
 }
 
 } // namespace
