@@ -86,8 +86,9 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 // Deletes the file at `path` if it still is `identity` and no program has it
 // open. The file is checked and deleted as one object (relative to its
 // opened folder on Linux, through one handle on Windows), never through a
-// link, and on Linux only in a folder of the user's that others cannot write. True when the name no longer holds that file (deleted now, gone, or
-// another file by now); false when it is still there, in use or undeletable.
+// link, and on Linux only in a folder of the user's that others cannot write. True when the name no
+// longer holds that file (deleted now, gone, or another file by now); false when it is still there,
+// in use or undeletable.
 bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity);
 
 } // namespace twinvane::platform

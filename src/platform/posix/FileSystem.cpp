@@ -81,8 +81,8 @@ std::string FullPathName(const std::string& path) {
         for (auto part = parts.begin(); part != lastUp.base(); ++part) {
             upTo += "/" + *part;
         }
-        const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(upTo.c_str(), nullptr),
-                                                                  &std::free);
+        const std::unique_ptr<char, decltype(&std::free)> resolved(
+            ::realpath(upTo.c_str(), nullptr), &std::free);
         if (resolved) {
             full = resolved.get();
             full = full == "/" ? "" : full;

@@ -59,20 +59,19 @@ std::optional<PrivateFolder> PrivateFolder::Open(const std::string& path, bool c
             return std::nullopt;
         }
         if (::lstat(path.c_str(), &st) == 0) {
-            RefuseFolder(path, S_ISLNK(st.st_mode) ? "it is a symbolic link" : "it is not a folder");
+            RefuseFolder(path,
+                         S_ISLNK(st.st_mode) ? "it is a symbolic link" : "it is not a folder");
         }
         throw Exception("Cannot open the folder for temporary copies " + path + ": " +
                         Reason(error));
     }
     // The umask may have taken bits away from a folder made just now.
     if (made && ::fchmod(fd.Get(), kPrivateMode) != 0) {
-        throw Exception("Cannot prepare the folder for temporary copies " + path + ": " +
-                        Reason());
+        throw Exception("Cannot prepare the folder for temporary copies " + path + ": " + Reason());
     }
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) {
-        throw Exception("Cannot examine the folder for temporary copies " + path + ": " +
-                        Reason());
+        throw Exception("Cannot examine the folder for temporary copies " + path + ": " + Reason());
     }
     if (const std::string why = Unsafe(st); !why.empty()) {
         RefuseFolder(path, why);
@@ -118,8 +117,8 @@ void PrivateFolder::ReplaceFile(const std::string& name, const std::string& text
     ::unlinkat(fd_.Get(), temporary.c_str(), 0);
     UniqueFd file = OpenOwnFile(temporary, O_WRONLY | O_CREAT | O_EXCL);
     if (!file.IsOpen() || !WriteAll(file.Get(), text.data(), text.size()) ||
-        ::fsync(file.Get()) != 0 || ::renameat(fd_.Get(), temporary.c_str(), fd_.Get(),
-                                               name.c_str()) != 0) {
+        ::fsync(file.Get()) != 0 ||
+        ::renameat(fd_.Get(), temporary.c_str(), fd_.Get(), name.c_str()) != 0) {
         const int error = errno;
         ::unlinkat(fd_.Get(), temporary.c_str(), 0);
         throw Exception("Cannot write " + path_ + "/" + name + ": " + Reason(error));
