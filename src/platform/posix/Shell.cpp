@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Shell.h"
 
+#include "SessionProgram.h"
 #include "Spawn.h"
 #include "platform/CommandLine.h"
 #include "platform/DesktopPlaces.h"
@@ -48,11 +49,17 @@ int OpenWithDesktop(const ShellRequest& request) {
     if (opener.empty()) {
         return kShellNoAssociation;
     }
-    return posix::SpawnDetached(opener, {opener, request.file}, request.directory);
+    pid_t started = 0;
+    const int result =
+        posix::SpawnInSession(opener, {opener, request.file}, request.directory, started);
+    if (result > 32) {
+        posix::ReapWhenEnded(started);
+    }
+    return result;
 }
 
 // Starts `request`, and follows the started program when `followed` is given.
-int Start(const ShellRequest& request, posix::UniqueFd* followed) {
+int Start(const ShellRequest& request, std::unique_ptr<RunningProgram>* followed) {
     if (request.file.empty()) {
         return kShellFileNotFound;
     }
@@ -81,7 +88,16 @@ int Start(const ShellRequest& request, posix::UniqueFd* followed) {
             arguments.push_back(std::move(argument));
         }
     }
-    return posix::SpawnDetached(request.file, arguments, request.directory, followed);
+    pid_t started = 0;
+    const int result = posix::SpawnInSession(request.file, arguments, request.directory, started);
+    if (result > 32) {
+        if (followed != nullptr) {
+            *followed = std::make_unique<posix::SessionProgram>(started);
+        } else {
+            posix::ReapWhenEnded(started);
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -91,11 +107,8 @@ int ExecuteWithShell(const ShellRequest& request) {
 }
 
 ShellStart ExecuteAndFollow(const ShellRequest& request) {
-    posix::UniqueFd process;
-    ShellStart started{Start(request, &process), nullptr};
-    if (started.result > 32 && process.IsOpen()) {
-        started.program = std::make_unique<ProcessHandle>(process.Release());
-    }
+    ShellStart started;
+    started.result = Start(request, &started.program);
     return started;
 }
 

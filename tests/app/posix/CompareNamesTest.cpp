@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace twinvane {
 namespace {
@@ -136,6 +138,43 @@ TEST_F(CompareNamesTest, AStartLeavesTheCopiesOfAnotherRunningTwinvane) {
     EXPECT_TRUE(platform::FileExists(Temporary(1)));
     EXPECT_FALSE(platform::FileExists(Temporary(2)));
     EXPECT_EQ(testing::ReadFile(record), line(*running, Temporary(1)));
+}
+
+// A launcher hands the copies to the viewer it starts and exits at once:
+// the copies stay for as long as the viewer runs, and go once it has ended.
+TEST_F(CompareNamesTest, CopiesOutliveALauncherForAsLongAsTheProgramItStartedRuns) {
+    const std::string launcher = temp / "launcher";
+    testing::WriteFile(launcher, "#!/bin/sh\n\"" + recorder + "\" \"$@\" &\nexit 0\n");
+    ASSERT_EQ(::chmod(launcher.c_str(), 0755), 0);
+    const std::string release = temp / "release";
+    testing::EnvGuard hold{"TWINVANE_RECORD_HOLD", release};
+    storage.stored = {"",
+                      MakeFile(std::string(40, 'f') + "/1", "one"),
+                      MakeFile(std::string(40, 'g') + "/2", "two"),
+                      launcher,
+                      2,
+                      true};
+    realWindow.FormActivate();
+    view.messageAnswers = {MessageButton::Ok, MessageButton::Ok};
+    realWindow.Compare1Click();
+    ASSERT_TRUE(testing::WaitForRecording(recordFile));
+
+    // Well past the launcher's end and the time a handed-on program gets.
+    const auto waitFor = [&](auto done, std::chrono::seconds limit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            realWindow.PollPendingDeletion();
+        }
+    };
+    waitFor([] { return false; }, std::chrono::seconds(4));
+    EXPECT_EQ(testing::ReadFile(Temporary(1)), "one");
+    EXPECT_EQ(testing::ReadFile(Temporary(2)), "two");
+
+    testing::WriteFile(release, "");
+    waitFor([&] { return !platform::FileExists(Temporary(2)); }, std::chrono::seconds(20));
+    EXPECT_FALSE(platform::FileExists(Temporary(1)));
+    EXPECT_FALSE(platform::FileExists(Temporary(2)));
 }
 
 TEST(TemporaryFolderTest, UnusableRuntimeFoldersFallBackToTmpWithTheUserId) {
