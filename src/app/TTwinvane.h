@@ -54,6 +54,13 @@ public:
     // Saves the settings as the window closes; a failure is reported and
     // the window closes anyway.
     void FormClose();
+    // The session is ending or the program was asked to end, possibly while
+    // a handler waits for an answer. From now on every question is answered
+    // with the choice that does nothing (Abort for the length question,
+    // Cancel for the clean-up), whatever the box returned, and Compare
+    // starts nothing: an ending program never starts a program or copies or
+    // deletes a file. The view then closes the window as usual.
+    void RequestEnd() noexcept { ending_ = true; }
 
     void Help2Click();
     void About1Click();
@@ -81,6 +88,9 @@ private:
     void CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();
+    // Asks through the view; `nothing` when the program is ending.
+    MessageButton Ask(MessageKind kind, const std::string& text,
+                      const std::vector<MessageButton>& buttons, MessageButton nothing);
 
     MainView& view_;
     SettingsStorage& storage_;
@@ -95,6 +105,7 @@ private:
     std::vector<std::string> commandLineFiles_;
     std::string helpFile_;
     bool activated_ = false;
+    bool ending_ = false;
     PendingDeletion pendingDeletion_;
 };
 

@@ -73,7 +73,21 @@ std::array<Placement, 2> PlaceFiles(const std::array<std::string, 2>& files,
 
 } // namespace
 
+MessageButton TTwinvane::Ask(MessageKind kind, const std::string& text,
+                             const std::vector<MessageButton>& buttons, MessageButton nothing) {
+    if (ending_) {
+        return nothing;
+    }
+    const MessageButton answer = view_.ShowMessage(kind, text, buttons);
+    // A box closed by the end of the session answers as if closed by the
+    // user, which may mean "go on".
+    return ending_ ? nothing : answer;
+}
+
 void TTwinvane::Compare1Click() {
+    if (ending_) {
+        return;
+    }
     pendingDeletion_.Poll();
     view_.SetStatusText(kPanelFile1, state_.Stored.File1);
     view_.SetStatusText(kPanelFile2, state_.Stored.File2);
@@ -115,8 +129,8 @@ bool TTwinvane::CheckPathLength() {
     view_.SetStatusText(kPanelReadiness, "NAMES TOO LONG " + std::to_string(length));
 
     const MessageButton answer =
-        view_.ShowMessage(MessageKind::Error, LengthQuestion(advice),
-                          {MessageButton::Ok, MessageButton::Cancel, MessageButton::Abort});
+        Ask(MessageKind::Error, LengthQuestion(advice),
+            {MessageButton::Ok, MessageButton::Cancel, MessageButton::Abort}, MessageButton::Abort);
     if (answer == MessageButton::Abort) {
         return false;
     }
@@ -165,8 +179,8 @@ void TTwinvane::CopyToTemporaryNames() {
 void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) {
     const std::string question = "Ok to Delete Temporary Files," + state_.Stored.File1 + " , " +
                                  state_.Stored.File2 + " Original names will be restored";
-    if (view_.ShowMessage(MessageKind::Warning, question,
-                          {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok) {
+    if (Ask(MessageKind::Warning, question, {MessageButton::Ok, MessageButton::Cancel},
+            MessageButton::Cancel) != MessageButton::Ok) {
         return;
     }
     std::vector<std::string> doomed;

@@ -302,6 +302,51 @@ TEST_F(CompareTest, FailedStartIsReportedAndKeepsTheCopiesWithoutACleanUp) {
     EXPECT_EQ(testing::ReadFile(Temporary(1)), "first");
 }
 
+// An end requested while a question is open answers it with the choice that
+// does nothing, whatever the closed box returned: no program starts, no
+// file is copied or deleted, and no further question comes.
+TEST_F(CompareTest, AnEndRequestedDuringAQuestionStartsCopiesAndDeletesNothing) {
+    const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
+    const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");
+    const struct {
+        const char* question;
+        std::vector<MessageButton> answersBefore; // then the box closes as Cancel or OK
+        std::size_t startsExpected;
+    } cases[] = {
+        {"names too long", {}, 0},
+        {"clean-up", {MessageButton::Ok}, 1},
+    };
+    for (const auto& row : cases) {
+        for (const MessageButton closedAs : {MessageButton::Cancel, MessageButton::Ok}) {
+            SCOPED_TRACE(row.question);
+            platform::RemoveFile(Temporary(1));
+            platform::RemoveFile(Temporary(2));
+            shell.requests.clear();
+            view.messagesShown.clear();
+            TTwinvane fresh{view, storage, shell};
+            storage.stored = {"", file1, file2, temp / "windiff.exe", 2, true};
+            fresh.FormActivate();
+            view.messageAnswers = {row.answersBefore.begin(), row.answersBefore.end()};
+            view.messageAnswers.push_back(closedAs);
+            const std::size_t endAt = row.answersBefore.size() + 1;
+            view.whileAsking = [&] {
+                if (view.messagesShown.size() == endAt) {
+                    fresh.RequestEnd();
+                }
+            };
+            fresh.Compare1Click();
+            fresh.Compare1Click();
+            view.whileAsking = nullptr;
+
+            EXPECT_EQ(view.messagesShown.size(), endAt);
+            EXPECT_EQ(shell.requests.size(), row.startsExpected);
+            EXPECT_EQ(platform::FileExists(Temporary(1)), row.startsExpected > 0);
+            EXPECT_EQ(fresh.State().Substituted, row.startsExpected > 0);
+            EXPECT_EQ(testing::ReadFile(file1), "first");
+        }
+    }
+}
+
 TEST_F(CompareTest, FolderAtATemporaryNameIsRefusedAndNothingMoves) {
     const std::string file1 = MakeFile(std::string(40, 'f') + "/one.txt", "first");
     const std::string file2 = MakeFile(std::string(40, 'g') + "/two.txt", "second");

@@ -8,6 +8,7 @@
 #include "support/RecordingLauncher.h" // the launcher tests pair with this view
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -31,6 +32,8 @@ public:
     bool closeRequested = false;
     std::deque<std::optional<std::string>> dialogAnswers;
     std::deque<MessageButton> messageAnswers;
+    // Runs while a message box is open, before it is answered.
+    std::function<void()> whileAsking;
     std::vector<std::pair<FileDialogId, FileDialogRequest>> dialogsShown;
     std::vector<Message> messagesShown;
     std::vector<std::string> plainMessages;
@@ -54,6 +57,9 @@ public:
     MessageButton ShowMessage(MessageKind kind, const std::string& text,
                               const std::vector<MessageButton>& buttons) override {
         messagesShown.push_back({kind, text, buttons});
+        if (whileAsking) {
+            whileAsking();
+        }
         if (messageAnswers.empty()) {
             throw std::logic_error("unexpected message box: " + text);
         }

@@ -223,6 +223,34 @@ private slots:
         QCOMPARE(f.storage.saves, 3);
     }
 
+    // A termination signal while the length question is open: the box closes,
+    // nothing starts, and the window closes and saves as the user's close.
+    void endRequestedDuringAQuestionStartsNothingAndCloses() {
+        testing::TempFolder temp;
+        const std::string file1 = temp / (std::string(40, 'a') + ".txt");
+        const std::string file2 = temp / (std::string(40, 'b') + ".txt");
+        testing::WriteFile(file1, "a");
+        testing::WriteFile(file2, "b");
+        testing::WriteFile(temp / "diff", "program");
+        Fixture f;
+        f.storage.stored.File1 = file1;
+        f.storage.stored.File2 = file2;
+        f.storage.stored.WinDiffPath = temp / "diff";
+        f.Show();
+        f.dialogs.whileAsking = [&] {
+            f.window->EndRequested();
+        };
+        f.dialogs.messageAnswers = {MessageButton::Cancel}; // as a closed box answers
+        QTest::mouseClick(f.Find<QPushButton>("Compare2"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.shell.requests.empty());
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.storage.saves, 1);
+        QCOMPARE(f.storage.stored.File1, file1);
+    }
+
     void escapedErrorsReachTheStandardErrorBox() {
         Fixture f;
         f.Show();

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace twinvane::testing {
 
@@ -15,6 +16,8 @@ public:
     // An empty answer cancels the dialog.
     QStringList fileAnswers;
     std::deque<MessageButton> messageAnswers;
+    // Runs while a message box is open, before it is answered.
+    std::function<void()> whileAsking;
     std::vector<FileDialogRequest> fileRequests;
     QStringList messages;
     QStringList plainMessages;
@@ -31,6 +34,9 @@ public:
     MessageButton AskMessage(QWidget*, MessageKind, const QString& text,
                              const std::vector<MessageButton>&) override {
         messages << text;
+        if (whileAsking) {
+            whileAsking();
+        }
         if (messageAnswers.empty()) {
             return MessageButton::Cancel;
         }

@@ -8,7 +8,9 @@
 #include "WindowPlacement.h"
 #include "app/StandardError.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -148,6 +150,22 @@ void MainWindow::ShowErrorBox(const std::string& text) {
 
 void MainWindow::CloseWindow() {
     close();
+}
+
+void MainWindow::EndRequested() {
+    presenter_.RequestEnd();
+    // Each dialog's own loop returns once it is rejected; the handler that
+    // opened it then finishes before the queued close runs.
+    for (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr;
+         modal = QApplication::activeModalWidget()) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (dialog == nullptr || !dialog->isVisible()) {
+            modal->close();
+            break;
+        }
+        dialog->reject();
+    }
+    QTimer::singleShot(0, this, [this] { close(); });
 }
 
 platform::WindowHandle MainWindow::NativeHandle() const {

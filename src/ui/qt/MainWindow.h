@@ -33,6 +33,11 @@ public:
 
     TTwinvane& Presenter() noexcept { return presenter_; }
 
+    // A termination request (a signal, the session's end): any open dialog
+    // closes without an answer, the presenter takes that as the choice that
+    // does nothing, and the window then closes as the user would close it.
+    void EndRequested();
+
     // MainView
     void SetStatusText(int panel, const std::string& text) override;
     void SetCompareEnabled(bool enabled) override;

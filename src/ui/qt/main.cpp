@@ -94,7 +94,7 @@ int main(int argc, char* argv[]) {
     QSocketNotifier notifier(termination.Descriptor(), QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &window, [&] {
         termination.Acknowledge();
-        window.close();
+        window.EndRequested();
     });
     window.show();
     return QApplication::exec();
