@@ -26,9 +26,8 @@ Name "Twinvane"
 OutFile "${OUTFILE}"
 BrandingText "Twinvane ${VERSION}"
 ; The user's own programs folder, as Windows' per-user installers use it;
-; an earlier installation elsewhere is updated where it is.
+; .onInit puts an earlier installation's folder in its place.
 InstallDir "$LOCALAPPDATA\Programs\Twinvane"
-InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductName" "Twinvane"
@@ -42,12 +41,34 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\twinvane.exe"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderWhenUpdating
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+Var updating
+
+; One installation per user: an earlier one is updated in its own folder,
+; whatever /D= names. Installing beside it instead would leave two, and the
+; uninstall entry and the shortcuts could name only one of them: the other
+; would be orphaned. Updating in place also keeps the settings as they are.
+Function .onInit
+    StrCpy $updating 0
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+        StrCpy $INSTDIR $0
+        StrCpy $updating 1
+    ${EndIf}
+FunctionEnd
+
+Function SkipFolderWhenUpdating
+    ${If} $updating = 1
+        Abort
+    ${EndIf}
+FunctionEnd
 
 Section "Twinvane"
     SetShellVarContext current
