@@ -4,7 +4,8 @@
 # over the first; a third naming another folder, which updates the first in
 # its folder and keeps the settings; the program started from its Start-menu
 # shortcut, an install failing while it runs, the program closed; two
-# files sent to it through Send To; a silent uninstall, after which only the
+# files sent to it through Send To; an uninstall failing while the program
+# runs and leaving all in place; a silent uninstall, after which only the
 # settings and a file of the user's remain.
 # cmake -D WINE=<wine> -D SETUP=<setup.exe> -D PROGRAM=<twinvane.exe>
 #       -D RUNNER=<shortcut_runner.exe> -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
@@ -207,6 +208,28 @@ wine_ok(ignored "${RUNNER}" send "${send_to_shortcut}" Twinvane ${sent})
 registry_values(settings "${settings_key}")
 expect_equal("File 1 sent" "${settings_File_1}" "${temp}\\twinvane sent\\first file.txt")
 expect_equal("File 2 sent" "${settings_File_2}" "${temp}\\twinvane sent\\second file.txt")
+
+# Nor can an uninstallation remove the running program: it fails, says why
+# on standard error, and leaves everything in place, the uninstaller and its
+# entry included.
+wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane "${install}\\Uninstall.exe" /S)
+if(NOT ran MATCHES "window shown\nmeanwhile: ended with [1-9]"
+   OR NOT ran MATCHES "Twinvane is running from")
+    message(FATAL_ERROR "An uninstallation with the program running did not fail:\n${ran}")
+endif()
+foreach(name IN LISTS files)
+    if(NOT EXISTS "${install_unix}/${name}")
+        message(FATAL_ERROR "${name} is gone after a failed uninstallation")
+    endif()
+endforeach()
+foreach(shortcut IN LISTS shortcuts)
+    unix_path(shortcut_unix "${shortcut}")
+    if(NOT EXISTS "${shortcut_unix}")
+        message(FATAL_ERROR "${shortcut} is gone after a failed uninstallation")
+    endif()
+endforeach()
+registry_values(entry "${uninstall_key}")
+expect_equal("InstallLocation after a failed uninstallation" "${entry_InstallLocation}" "${install}")
 
 # The uninstaller runs on as a copy of itself and returns at once: its
 # entry, removed last, tells when it is done.

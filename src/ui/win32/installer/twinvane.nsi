@@ -1,7 +1,8 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows installer: per user, no elevation. Built by makensis with the
 ; build's facts on its command line (src/ui/win32/installer/CMakeLists.txt):
-; VERSION, PUBLISHER, COPYRIGHT, PROGRAM, GUIDE, LICENSE_FILE, ICON, OUTFILE.
+; VERSION, PUBLISHER, COPYRIGHT, PROGRAM, GUIDE, LICENSE_FILE, ICON, OUTFILE,
+; and UNINSTALLER, Uninstall.exe as uninstall.nsi builds it.
 
 ; Debian's Wine runs 64-bit programs only, and NSIS's default 32-bit stub
 ; does not start there; Twinvane is a 64-bit program anyway.
@@ -38,15 +39,12 @@ VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 
 !define MUI_ICON "${ICON}"
-!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\twinvane.exe"
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderWhenUpdating
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
-!insertmacro MUI_UNPAGE_CONFIRM
-!insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
 Var updating
@@ -77,7 +75,7 @@ Section "Twinvane"
     ; Help falls back to the guide beside the program.
     File "/oname=twinvane.html" "${GUIDE}"
     File "/oname=LICENSE.txt" "${LICENSE_FILE}"
-    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    File "/oname=Uninstall.exe" "${UNINSTALLER}"
 
     CreateShortcut "$SMPROGRAMS\Twinvane.lnk" "$INSTDIR\twinvane.exe"
     ; Explorer puts the files sent after the program's name: two of them
@@ -118,17 +116,3 @@ Function SetInstallFolderUnlessPresent
         IntOp $0 $0 + 1
     ${Loop}
 FunctionEnd
-
-; Removes what the installer put there and nothing else: files the user
-; added keep the folder, and the settings stay for a later installation.
-Section "Uninstall"
-    SetShellVarContext current
-    Delete "$SMPROGRAMS\Twinvane.lnk"
-    Delete "$SENDTO\Twinvane.lnk"
-    Delete "$INSTDIR\twinvane.exe"
-    Delete "$INSTDIR\twinvane.html"
-    Delete "$INSTDIR\LICENSE.txt"
-    Delete "$INSTDIR\Uninstall.exe"
-    RMDir "$INSTDIR"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
-SectionEnd
