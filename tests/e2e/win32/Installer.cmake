@@ -1,10 +1,12 @@
 # SPDX-License-Identifier: MIT
 # The installer as a Windows user meets it, under Wine: a silent install,
 # its files, shortcuts, uninstall entry and settings value; a second install
-# over the first; the program started from its Start-menu shortcut, a third
-# install failing while it runs, the program closed; two files sent to it
-# through Send To; a silent uninstall, after which only the settings and a file of
-# the user's remain.
+# over the first; a third naming another folder, which updates the first in
+# its folder and keeps the settings; the program started from its Start-menu
+# shortcut, an install failing while it runs, the program closed; two
+# files sent to it through Send To; an uninstall failing while the program
+# runs and leaving all in place; a silent uninstall, after which only the
+# settings and a file of the user's remain.
 # cmake -D WINE=<wine> -D SETUP=<setup.exe> -D PROGRAM=<twinvane.exe>
 #       -D RUNNER=<shortcut_runner.exe> -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
 #       -P Installer.cmake        (WINEPREFIX and DISPLAY set)
@@ -90,6 +92,9 @@ set(shortcuts
     "${roaming_data}\\Microsoft\\Windows\\Start Menu\\Programs\\Twinvane.lnk"
     "${roaming_data}\\Microsoft\\Windows\\SendTo\\Twinvane.lnk")
 unix_path(install_unix "${install}")
+# A folder a second installation names with /D=.
+set(other "${local_data}\\TwinvaneElsewhere")
+unix_path(other_unix "${other}")
 set(files twinvane.exe twinvane.html LICENSE.txt Uninstall.exe)
 
 # Everything an installation leaves, settings included. The prefix is the
@@ -97,7 +102,7 @@ set(files twinvane.exe twinvane.html LICENSE.txt Uninstall.exe)
 function(remove_traces)
     wine(ignored status reg delete "${uninstall_key}" /f)
     wine(ignored status reg delete "${settings_key}" /f)
-    file(REMOVE_RECURSE "${install_unix}" "${sent_unix}")
+    file(REMOVE_RECURSE "${install_unix}" "${other_unix}" "${sent_unix}")
     foreach(shortcut IN LISTS shortcuts)
         unix_path(shortcut_unix "${shortcut}")
         file(REMOVE "${shortcut_unix}")
@@ -166,6 +171,22 @@ install_silently()
 registry_values(settings "${settings_key}")
 expect_equal("Install after a second installation" "${settings_Install}" "C:\\Elsewhere")
 
+# Installed again with another folder named, Twinvane is updated where it
+# is: one installation per user. The settings are the user's and stay.
+file(SHA256 "${install_unix}/twinvane.html" guide_hash)
+file(WRITE "${install_unix}/twinvane.html" "an older guide")
+wine_ok(ignored reg add "${settings_key}" /v "WD Loc" /d "C:\\Tools\\diff.exe" /f)
+wine_ok(settings_before reg query "${settings_key}")
+wine_ok(ignored "${SETUP}" /S "/D=${other}")
+file(GLOB_RECURSE in_other RELATIVE "${other_unix}" "${other_unix}/*")
+expect_equal("Installed in ${other}" "${in_other}" "")
+file(SHA256 "${install_unix}/twinvane.html" updated_hash)
+expect_equal("twinvane.html updated in ${install}" "${updated_hash}" "${guide_hash}")
+registry_values(entry "${uninstall_key}")
+expect_equal("InstallLocation after installing with /D=" "${entry_InstallLocation}" "${install}")
+wine_ok(settings_after reg query "${settings_key}")
+expect_equal("Settings after an update" "${settings_after}" "${settings_before}")
+
 # Started from the Start menu; meanwhile an installation cannot replace the
 # running program and must say so.
 list(GET shortcuts 0 start_menu_shortcut)
@@ -187,6 +208,28 @@ wine_ok(ignored "${RUNNER}" send "${send_to_shortcut}" Twinvane ${sent})
 registry_values(settings "${settings_key}")
 expect_equal("File 1 sent" "${settings_File_1}" "${temp}\\twinvane sent\\first file.txt")
 expect_equal("File 2 sent" "${settings_File_2}" "${temp}\\twinvane sent\\second file.txt")
+
+# Nor can an uninstallation remove the running program: it fails, says why
+# on standard error, and leaves everything in place, the uninstaller and its
+# entry included.
+wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane "${install}\\Uninstall.exe" /S)
+if(NOT ran MATCHES "window shown\nmeanwhile: ended with [1-9]"
+   OR NOT ran MATCHES "Twinvane is running from")
+    message(FATAL_ERROR "An uninstallation with the program running did not fail:\n${ran}")
+endif()
+foreach(name IN LISTS files)
+    if(NOT EXISTS "${install_unix}/${name}")
+        message(FATAL_ERROR "${name} is gone after a failed uninstallation")
+    endif()
+endforeach()
+foreach(shortcut IN LISTS shortcuts)
+    unix_path(shortcut_unix "${shortcut}")
+    if(NOT EXISTS "${shortcut_unix}")
+        message(FATAL_ERROR "${shortcut} is gone after a failed uninstallation")
+    endif()
+endforeach()
+registry_values(entry "${uninstall_key}")
+expect_equal("InstallLocation after a failed uninstallation" "${entry_InstallLocation}" "${install}")
 
 # The uninstaller runs on as a copy of itself and returns at once: its
 # entry, removed last, tells when it is done.

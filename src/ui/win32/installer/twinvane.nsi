@@ -1,7 +1,8 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows installer: per user, no elevation. Built by makensis with the
 ; build's facts on its command line (src/ui/win32/installer/CMakeLists.txt):
-; VERSION, PUBLISHER, COPYRIGHT, PROGRAM, GUIDE, LICENSE_FILE, ICON, OUTFILE.
+; VERSION, PUBLISHER, COPYRIGHT, PROGRAM, GUIDE, LICENSE_FILE, ICON, OUTFILE,
+; and UNINSTALLER, Uninstall.exe as uninstall.nsi builds it.
 
 ; Debian's Wine runs 64-bit programs only, and NSIS's default 32-bit stub
 ; does not start there; Twinvane is a 64-bit program anyway.
@@ -26,9 +27,8 @@ Name "Twinvane"
 OutFile "${OUTFILE}"
 BrandingText "Twinvane ${VERSION}"
 ; The user's own programs folder, as Windows' per-user installers use it;
-; an earlier installation elsewhere is updated where it is.
+; .onInit puts an earlier installation's folder in its place.
 InstallDir "$LOCALAPPDATA\Programs\Twinvane"
-InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductName" "Twinvane"
@@ -39,15 +39,34 @@ VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 
 !define MUI_ICON "${ICON}"
-!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\twinvane.exe"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderWhenUpdating
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
-!insertmacro MUI_UNPAGE_CONFIRM
-!insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+Var updating
+
+; One installation per user: an earlier one is updated in its own folder,
+; whatever /D= names. Installing beside it instead would leave two, and the
+; uninstall entry and the shortcuts could name only one of them: the other
+; would be orphaned. Updating in place also keeps the settings as they are.
+Function .onInit
+    StrCpy $updating 0
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+        StrCpy $INSTDIR $0
+        StrCpy $updating 1
+    ${EndIf}
+FunctionEnd
+
+Function SkipFolderWhenUpdating
+    ${If} $updating = 1
+        Abort
+    ${EndIf}
+FunctionEnd
 
 Section "Twinvane"
     SetShellVarContext current
@@ -56,7 +75,7 @@ Section "Twinvane"
     ; Help falls back to the guide beside the program.
     File "/oname=twinvane.html" "${GUIDE}"
     File "/oname=LICENSE.txt" "${LICENSE_FILE}"
-    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    File "/oname=Uninstall.exe" "${UNINSTALLER}"
 
     CreateShortcut "$SMPROGRAMS\Twinvane.lnk" "$INSTDIR\twinvane.exe"
     ; Explorer puts the files sent after the program's name: two of them
@@ -97,17 +116,3 @@ Function SetInstallFolderUnlessPresent
         IntOp $0 $0 + 1
     ${Loop}
 FunctionEnd
-
-; Removes what the installer put there and nothing else: files the user
-; added keep the folder, and the settings stay for a later installation.
-Section "Uninstall"
-    SetShellVarContext current
-    Delete "$SMPROGRAMS\Twinvane.lnk"
-    Delete "$SENDTO\Twinvane.lnk"
-    Delete "$INSTDIR\twinvane.exe"
-    Delete "$INSTDIR\twinvane.html"
-    Delete "$INSTDIR\LICENSE.txt"
-    Delete "$INSTDIR\Uninstall.exe"
-    RMDir "$INSTDIR"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
-SectionEnd
