@@ -43,6 +43,10 @@ public:
     void SelectFiles1Click();
     void Compare1Click();
     bool CheckPathLength();
+    // With a batch file as the diff program, offers the temporary copies in
+    // place of a name its command interpreter would alter; false when the
+    // user ends the comparison.
+    bool CheckNamesReachProgram();
     // Deletes the temporary copies whose diff program has ended. Cheap; the
     // view calls it about once a second, on the user-interface thread.
     void PollPendingDeletion() { pendingDeletion_.Poll(); }

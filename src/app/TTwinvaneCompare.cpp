@@ -10,6 +10,7 @@
 #include "platform/AsciiText.h"
 #include "platform/DesktopPlaces.h"
 #include "platform/FileSystem.h"
+#include "platform/CommandLine.h"
 #include "platform/PathSyntax.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ void TTwinvane::Compare1Click() {
     pendingDeletion_.Poll();
     view_.SetStatusText(kPanelFile1, state_.Stored.File1);
     view_.SetStatusText(kPanelFile2, state_.Stored.File2);
-    if (!CheckPathLength() || !CheckReady()) {
+    if (!CheckPathLength() || !CheckReady() || !CheckNamesReachProgram()) {
         return;
     }
     try {
@@ -136,6 +137,31 @@ bool TTwinvane::CheckPathLength() {
     }
     if (answer == MessageButton::Ok) {
         CopyToTemporaryNames();
+    }
+    return true;
+}
+
+bool TTwinvane::CheckNamesReachProgram() {
+    if (!platform::StartsThroughCommandInterpreter(state_.Stored.WinDiffPath)) {
+        return true;
+    }
+    for (const std::string* file : {&state_.Stored.File1, &state_.Stored.File2}) {
+        const auto altered = platform::CharacterTheInterpreterAlters(NameForProgram(*file));
+        if (!altered) {
+            continue;
+        }
+        const std::string question =
+            "The diff program " + state_.Stored.WinDiffPath +
+            " is a batch file. The command interpreter that runs it would alter the character " +
+            "\"" + *altered + "\" in " + *file + ", and the wrong file could be compared." +
+            "\rClick Ok to compare short temporary copies instead, Click Cancel to End the " +
+            "Comparison";
+        if (Ask(MessageKind::Warning, question, {MessageButton::Ok, MessageButton::Cancel},
+                MessageButton::Cancel) != MessageButton::Ok) {
+            return false;
+        }
+        CopyToTemporaryNames();
+        return CheckReady();
     }
     return true;
 }

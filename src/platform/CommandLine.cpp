@@ -91,4 +91,10 @@ std::string QuoteArgument(std::string_view argument) {
     return quoted;
 }
 
+std::optional<char> CharacterTheInterpreterAlters(std::string_view argument) {
+    constexpr std::string_view kAltered = "%!\"&|<>^\r\n";
+    const auto at = argument.find_first_of(kAltered);
+    return at == std::string_view::npos ? std::nullopt : std::optional(argument[at]);
+}
+
 } // namespace twinvane::platform

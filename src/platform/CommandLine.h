@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +20,12 @@ std::vector<std::string> SplitCommandLine(std::string_view text);
 // backslashes before an inner quote or before the closing quote are doubled.
 // A text without quotes or a trailing backslash is simply wrapped in quotes.
 std::string QuoteArgument(std::string_view argument);
+
+// The first character of `argument` that the command interpreter running a
+// batch file would alter or act on even inside double quotes ("%" expands a
+// variable, "!" a delayed one, a quote ends the quoting so that "&", "|",
+// "<", ">" and "^" act, a line break ends the command); nothing when the
+// argument reaches the batch file as it is.
+std::optional<char> CharacterTheInterpreterAlters(std::string_view argument);
 
 } // namespace twinvane::platform

@@ -21,4 +21,9 @@ bool IsAbsolutePath(const std::string& path) noexcept;
 // Windows command-line rules; Windows paths are simply wrapped in quotes.
 std::string QuotePath(const std::string& path);
 
+// True when `program` is started through the command interpreter, which
+// reads its arguments again: a batch file (".bat", ".cmd", any letter case)
+// on Windows; never on Linux, where a program is started directly.
+bool StartsThroughCommandInterpreter(const std::string& program);
+
 } // namespace twinvane::platform

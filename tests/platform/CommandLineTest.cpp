@@ -56,5 +56,22 @@ TEST(QuoteArgumentTest, SplittingQuotedArgumentsGivesThemBackExactly) {
     EXPECT_EQ(SplitCommandLine(text), arguments);
 }
 
+TEST(CharacterTheInterpreterAltersTest, FindsWhatABatchFileWouldNotReceiveAsGiven) {
+    const struct {
+        std::string argument;
+        std::optional<char> altered;
+    } cases[] = {
+        {R"(C:\data\report (1).txt)", std::nullopt},
+        {R"(C:\data\%OS%.txt)", '%'},
+        {R"(C:\data\hi!.txt)", '!'},
+        {R"(C:\a&b\c^d.txt)", '&'},
+        {"/tmp/say \"hi\"", '"'},
+        {"line\nbreak", '\n'},
+    };
+    for (const auto& row : cases) {
+        EXPECT_EQ(CharacterTheInterpreterAlters(row.argument), row.altered) << row.argument;
+    }
+}
+
 } // namespace
 } // namespace twinvane::platform

@@ -21,4 +21,8 @@ std::string QuotePath(const std::string& path) {
     return QuoteArgument(path);
 }
 
+bool StartsThroughCommandInterpreter(const std::string&) {
+    return false;
+}
+
 } // namespace twinvane::platform

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PathSyntax.h"
 
+#include "platform/AsciiText.h"
+
 namespace twinvane::platform {
 
 char PathSeparator() noexcept {
@@ -22,6 +24,15 @@ bool IsAbsolutePath(const std::string& path) noexcept {
 
 std::string QuotePath(const std::string& path) {
     return "\"" + path + "\"";
+}
+
+bool StartsThroughCommandInterpreter(const std::string& program) {
+    const auto dot = program.rfind('.');
+    if (dot == std::string::npos || program.find_first_of("\\/:", dot) != std::string::npos) {
+        return false;
+    }
+    const std::string extension = LowerAscii(std::string_view(program).substr(dot));
+    return extension == ".bat" || extension == ".cmd";
 }
 
 } // namespace twinvane::platform
