@@ -23,6 +23,9 @@ constexpr int kStatusBarId = 90;
 constexpr int kFirstButtonId = 100;
 constexpr UINT_PTR kPendingDeletionTimer = 1;
 constexpr UINT kPendingDeletionPollMs = 1000;
+// Retries the close that an end request asked for while a question was open.
+constexpr UINT_PTR kEndTimer = 2;
+constexpr UINT kEndRetryMs = 100;
 // Posted at activation: the start-up work may show a box, which must not
 // run inside the activation itself.
 constexpr UINT kStartUpMessage = WM_APP + 1;
@@ -205,6 +208,13 @@ void MainWindow::Close() {
     Destroy();
 }
 
+void MainWindow::EndRequested() {
+    presenter_.RequestEnd();
+    if (const HWND question = ::GetLastActivePopup(Handle()); question != Handle()) {
+        ::EndDialog(question, IDCANCEL);
+    }
+}
+
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         return Dispatch(message, wParam, lParam);
@@ -263,22 +273,39 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             presenter_.PollPendingDeletion();
             return 0;
         }
+        if (wParam == kEndTimer && ::IsWindowEnabled(Handle())) {
+            ::KillTimer(Handle(), kEndTimer);
+            Close();
+            return 0;
+        }
         break;
     case WM_DROPFILES:
         Drop(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
         return 0;
     case WM_CLOSE:
+        // The user cannot reach the window while a question disables it: a
+        // close then is a request to end (a task manager's, say).
+        if (!::IsWindowEnabled(Handle())) {
+            EndRequested();
+            ::SetTimer(Handle(), kEndTimer, kEndRetryMs, nullptr);
+            return 0;
+        }
         Close();
         return 0;
+    case WM_QUERYENDSESSION:
+        EndRequested();
+        return TRUE;
     case WM_ENDSESSION:
         // The process may end without another message: save now.
         if (wParam && !closed_) {
+            EndRequested();
             closed_ = true;
             presenter_.FormClose();
         }
         return 0;
     case WM_DESTROY:
         ::KillTimer(Handle(), kPendingDeletionTimer);
+        ::KillTimer(Handle(), kEndTimer);
         if (onDestroyed) {
             onDestroyed();
         }

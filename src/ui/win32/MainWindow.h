@@ -75,6 +75,11 @@ private:
     void ChangeDpi(UINT dpi, const RECT& suggested);
     void Drop(const DroppedFiles& dropped);
     void Close();
+    // The session ends, or a close came while a question holds the window:
+    // the open question ends unanswered, the presenter takes that as the
+    // choice that does nothing, and the window closes once the handler that
+    // asked has returned.
+    void EndRequested();
     int DefaultButtonId() const;
 
     AboutFormFactory& aboutForms_;

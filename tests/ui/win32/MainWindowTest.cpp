@@ -385,6 +385,29 @@ TEST_F(MainWindowTest, TheLongPathQuestionOffersThreeButtonsAndItsAnswerDecides)
     }
 }
 
+// The session ending, or a close sent by a task manager, while the question
+// is open: it ends without starting the diff program, and the window closes.
+TEST_F(MainWindowTest, AnEndRequestedDuringTheLongPathQuestionStartsNothing) {
+    TempFolder folder;
+    storage.stored.File1 = folder / (std::string(40, 'a') + ".txt");
+    storage.stored.File2 = folder / (std::string(40, 'b') + ".txt");
+    testing::WriteFile(storage.stored.File1, "one");
+    testing::WriteFile(storage.stored.File2, "two");
+    storage.stored.WinDiffPath = self;
+    Start();
+    const HWND main = window.Handle();
+    BoxAnswer question("Error", [main](HWND) { ::PostMessageW(main, WM_CLOSE, 0, 0); });
+    ::SendMessageW(Button("Compare"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(question.Seen());
+    for (int waited = 0; waited < 5000 && ::IsWindow(main); waited += 10) {
+        Pump();
+        ::Sleep(10);
+    }
+    EXPECT_TRUE(shell.requests.empty());
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_EQ(storage.saves, 1);
+}
+
 TEST_F(MainWindowTest, MessageBoxesCarryTheirCaptionTextAndAnswer) {
     // An error escaping the start-up reaches the standard error box.
     storage.failLoadAfterInstall = true;
