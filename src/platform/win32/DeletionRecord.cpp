@@ -175,7 +175,7 @@ DeletionRecordText ReadDeletionRecord(std::size_t limit) {
         return {};
     }
     const std::string path = *folder + kRecordName;
-    // Writers replace the record whole, so no writer is let in while it is read.
+    // Nothing writes into it while it is read; its removal may go ahead.
     const auto record = OpenEntry(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE);
     if (!record.IsOpen()) {
         const DWORD error = ::GetLastError();
