@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FileSystem.h"
 
+#include "UniqueHandle.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -126,38 +128,39 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
         return std::nullopt;
     }
     // Backup semantics let a folder be opened too; nothing is read or locked.
-    const HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const win32::UniqueHandle file(::CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsOpen()) {
         return std::nullopt;
     }
-    const auto identity = IdentityOfHandle(file);
-    ::CloseHandle(file);
-    return identity;
+    return IdentityOfHandle(file.Get());
 }
 
 bool RemoveUnusedFile(const std::string& path, const FileIdentity& identity) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    // Shared with nobody, the open fails while any other program has the
+    // file open: that is what "in use" means here. The entry at the name is
+    // opened itself, a link included, never what a link leads to, and a
+    // folder there now opens too (backup semantics) to be told apart.
+    const win32::UniqueHandle file(
+        ::CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsOpen()) {
         const DWORD error = ::GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return true;
-    }
-    // Opening with no sharing fails while any other program has it open.
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const auto found = IdentityOfHandle(file.Get());
+    if (!found) {
         return false;
     }
-    const auto found = IdentityOfHandle(file);
-    ::CloseHandle(file);
-    if (!found || *found != identity) {
-        return found.has_value();
+    if (*found != identity) {
+        return true;
     }
-    return ::DeleteFileA(path.c_str()) != 0 || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Marked on the handle whose identity was checked and deleted when it
+    // closes: no other file can take the name in between.
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition,
+                                        sizeof disposition) != 0;
 }
 
 } // namespace twinvane::platform

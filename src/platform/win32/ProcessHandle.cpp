@@ -5,14 +5,6 @@
 
 namespace twinvane::platform {
 
-ProcessHandle::~ProcessHandle() {
-    ::CloseHandle(reinterpret_cast<HANDLE>(native_));
-}
-
-bool ProcessHandle::HasEnded() noexcept {
-    return ::WaitForSingleObject(reinterpret_cast<HANDLE>(native_), 0) != WAIT_TIMEOUT;
-}
-
 std::optional<ProcessToken> RunningProcess(std::uint64_t id) {
     const HANDLE process =
         ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Shell.h"
 
+#include "StartedProgram.h"
+
 // windows.h must come first: shellapi.h relies on its types.
 #include <windows.h>
 
@@ -60,9 +62,10 @@ ShellStart ExecuteAndFollow(const ShellRequest& request) {
     }
     started.result = kShellSuccess;
     // No handle when the shell handed the file to a program already running.
+    // The follower puts the process into its job at once, before it is
+    // likely to have started a process of its own.
     if (info.hProcess != nullptr) {
-        started.program =
-            std::make_unique<ProcessHandle>(reinterpret_cast<std::intptr_t>(info.hProcess));
+        started.program = std::make_unique<win32::StartedProgram>(info.hProcess);
     }
     return started;
 }

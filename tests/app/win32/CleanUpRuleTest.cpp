@@ -47,6 +47,26 @@ TEST_F(CleanUpRuleTest, FilesInCTempAreDeletedButNotInItsSubfolders) {
     EXPECT_FALSE(window.State().Substituted);
 }
 
+// Every local user may create files in the root of C:, so a record planted
+// there, where it once lived, is never read: even a line naming a file the
+// clean-up could delete leaves that file alone.
+TEST_F(CleanUpRuleTest, ARecordPlantedInTheRootOfCIsNeverRead) {
+    const std::string thesis = MakeFile("thesis.txt", "mine");
+    testing::WriteFile("C:\\Temp\\twinvane-a.txt", "a");
+    std::string planted;
+    for (const std::string& path : {thesis, std::string("C:\\Temp\\twinvane-a.txt")}) {
+        const auto identity = platform::IdentityOf(path).value();
+        planted += "1 1 " + std::to_string(identity.volume) + ' ' +
+                   std::to_string(identity.index) + ' ' + path + '\n';
+    }
+    testing::WriteFile("C:\\TWVTemp.del", planted);
+    window.FormActivate();
+    std::filesystem::remove("C:\\TWVTemp.del");
+    EXPECT_EQ(testing::ReadFile(thesis), "mine");
+    EXPECT_TRUE(std::filesystem::exists("C:\\Temp\\twinvane-a.txt"));
+    EXPECT_TRUE(view.errorBoxes.empty());
+}
+
 TEST_F(CleanUpRuleTest, TemporaryNamesAreFixedInTheRootOfC) {
     EXPECT_EQ(Temporary(1), "C:\\TWVTemp1");
     DeclineACleanUp();
