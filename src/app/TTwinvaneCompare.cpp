@@ -8,9 +8,9 @@
 #include "fileutil/fileops.h"
 #include "fileutil/stringutils.h"
 #include "platform/AsciiText.h"
+#include "platform/CommandLine.h"
 #include "platform/DesktopPlaces.h"
 #include "platform/FileSystem.h"
-#include "platform/CommandLine.h"
 #include "platform/PathSyntax.h"
 
 #include <algorithm>

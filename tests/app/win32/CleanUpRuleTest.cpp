@@ -56,8 +56,8 @@ TEST_F(CleanUpRuleTest, ARecordPlantedInTheRootOfCIsNeverRead) {
     std::string planted;
     for (const std::string& path : {thesis, std::string("C:\\Temp\\twinvane-a.txt")}) {
         const auto identity = platform::IdentityOf(path).value();
-        planted += "1 1 " + std::to_string(identity.volume) + ' ' +
-                   std::to_string(identity.index) + ' ' + path + '\n';
+        planted += "1 1 " + std::to_string(identity.volume) + ' ' + std::to_string(identity.index) +
+                   ' ' + path + '\n';
     }
     testing::WriteFile("C:\\TWVTemp.del", planted);
     window.FormActivate();
