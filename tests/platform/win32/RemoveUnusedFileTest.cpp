@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace twinvane::platform {
 namespace {
@@ -25,11 +26,16 @@ FileIdentity IdentityOfAnotherFile(const TempFolder& temp) {
     return identity.value_or(FileIdentity{});
 }
 
+// A copy at `path`, and its identity.
+std::optional<FileIdentity> WriteCopy(const std::string& path) {
+    WriteFile(path, "copy");
+    return IdentityOf(path);
+}
+
 TEST(RemoveUnusedFileTest, DeletesTheFileItWasGiven) {
     TempFolder temp;
     const std::string copy = temp / "TWVTemp1";
-    WriteFile(copy, "copy");
-    const auto identity = IdentityOf(copy);
+    const auto identity = WriteCopy(copy);
     ASSERT_TRUE(identity);
     EXPECT_TRUE(RemoveUnusedFile(copy, *identity));
     EXPECT_FALSE(std::filesystem::exists(copy));
@@ -58,8 +64,7 @@ TEST(RemoveUnusedFileTest, KeepsWhatIsNotTheFileItWasGiven) {
 TEST(RemoveUnusedFileTest, KeepsAFileAnotherHandleHasOpenUntilItIsClosed) {
     TempFolder temp;
     const std::string copy = temp / "TWVTemp1";
-    WriteFile(copy, "copy");
-    const auto identity = IdentityOf(copy);
+    const auto identity = WriteCopy(copy);
     ASSERT_TRUE(identity);
     // A reader that shares everything, deletion included, still holds it.
     win32::UniqueHandle reader(::CreateFileA(copy.c_str(), GENERIC_READ,
@@ -76,8 +81,7 @@ TEST(RemoveUnusedFileTest, KeepsAFileAnotherHandleHasOpenUntilItIsClosed) {
 TEST(RemoveUnusedFileTest, KeepsAReadOnlyFile) {
     TempFolder temp;
     const std::string copy = temp / "TWVTemp1";
-    WriteFile(copy, "copy");
-    const auto identity = IdentityOf(copy);
+    const auto identity = WriteCopy(copy);
     ASSERT_TRUE(identity);
     ASSERT_TRUE(::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(RemoveUnusedFile(copy, *identity));

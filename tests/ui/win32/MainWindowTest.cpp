@@ -186,6 +186,16 @@ protected:
         }
         return 0;
     }
+    // Two files in `folder` whose paths together are too long for the diff
+    // program, which is this test program.
+    void StartWithLongNames(const TempFolder& folder) {
+        storage.stored.File1 = folder / (std::string(40, 'a') + ".txt");
+        storage.stored.File2 = folder / (std::string(40, 'b') + ".txt");
+        testing::WriteFile(storage.stored.File1, "one");
+        testing::WriteFile(storage.stored.File2, "two");
+        storage.stored.WinDiffPath = self;
+        Start();
+    }
     void Menu(const std::string& name) {
         ::SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(MenuId(name), 0), 0);
     }
@@ -363,12 +373,7 @@ TEST_F(MainWindowTest, TabMovesBetweenButtonsEnterPressesOneAndShortcutsRunComma
 
 TEST_F(MainWindowTest, TheLongPathQuestionOffersThreeButtonsAndItsAnswerDecides) {
     TempFolder folder;
-    storage.stored.File1 = folder / (std::string(40, 'a') + ".txt");
-    storage.stored.File2 = folder / (std::string(40, 'b') + ".txt");
-    testing::WriteFile(storage.stored.File1, "one");
-    testing::WriteFile(storage.stored.File2, "two");
-    storage.stored.WinDiffPath = self;
-    Start();
+    StartWithLongNames(folder);
     struct Case {
         std::function<void(HWND)> answer;
         std::size_t started; // diff programs started so far
@@ -389,12 +394,7 @@ TEST_F(MainWindowTest, TheLongPathQuestionOffersThreeButtonsAndItsAnswerDecides)
 // is open: it ends without starting the diff program, and the window closes.
 TEST_F(MainWindowTest, AnEndRequestedDuringTheLongPathQuestionStartsNothing) {
     TempFolder folder;
-    storage.stored.File1 = folder / (std::string(40, 'a') + ".txt");
-    storage.stored.File2 = folder / (std::string(40, 'b') + ".txt");
-    testing::WriteFile(storage.stored.File1, "one");
-    testing::WriteFile(storage.stored.File2, "two");
-    storage.stored.WinDiffPath = self;
-    Start();
+    StartWithLongNames(folder);
     const HWND main = window.Handle();
     BoxAnswer question("Error", [main](HWND) { ::PostMessageW(main, WM_CLOSE, 0, 0); });
     ::SendMessageW(Button("Compare"), BM_CLICK, 0, 0);
