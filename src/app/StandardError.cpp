@@ -12,6 +12,19 @@ std::string StandardErrorText(const std::string& message) {
     return message;
 }
 
+std::string ShortTextWithReason(const std::string& text) {
+    if (!std::current_exception()) {
+        return text;
+    }
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return *error.what() != '\0' ? text + "\r" + error.what() : text;
+    } catch (...) {
+        return text;
+    }
+}
+
 void RunHandler(MainView& view, const std::function<void()>& handler) noexcept {
     try {
         try {

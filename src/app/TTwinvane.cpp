@@ -172,7 +172,7 @@ void TTwinvane::FormClose() {
     try {
         SaveSettings();
     } catch (...) {
-        view_.ShowPlainMessage("Unable to save files");
+        view_.ShowPlainMessage(ShortTextWithReason("Unable to save files"));
     }
 }
 

@@ -112,7 +112,7 @@ void TTwinvane::Compare1Click() {
             OfferCleanUp(std::move(started.program));
         }
     } catch (...) {
-        view_.ShowPlainMessage("File Selection error");
+        view_.ShowPlainMessage(ShortTextWithReason("File Selection error"));
     }
 }
 

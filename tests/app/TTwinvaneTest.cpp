@@ -215,7 +215,9 @@ TEST_F(TTwinvaneTest, FailedSaveAtCloseIsReportedPlainly) {
     window.FormActivate();
     storage.failSave = true;
     RunHandler(view, [&] { window.FormClose(); });
-    EXPECT_EQ(view.plainMessages, std::vector<std::string>{"Unable to save files"});
+    // The design's text first, then why.
+    EXPECT_EQ(view.plainMessages,
+              std::vector<std::string>{"Unable to save files\rFailed to set data for 'Install'"});
     EXPECT_TRUE(view.errorBoxes.empty());
 }
 

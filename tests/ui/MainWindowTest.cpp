@@ -258,7 +258,8 @@ private slots:
         f.Trigger("SaveFiles1");
         QCOMPARE(f.dialogs.errorBoxes, QStringList{"Failed to set data for 'Install'"});
         f.window->close();
-        QCOMPARE(f.dialogs.plainMessages, QStringList{"Unable to save files"});
+        QCOMPARE(f.dialogs.plainMessages,
+                 QStringList{"Unable to save files\rFailed to set data for 'Install'"});
         QVERIFY(!f.window->isVisible());
     }
 

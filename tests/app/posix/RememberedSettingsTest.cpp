@@ -65,7 +65,10 @@ TEST(RememberedSettingsTest, CloseWhileAnotherProgramHoldsTheLockSaysSoAndCloses
     window.Exit1Click();
     window.FormClose();
     EXPECT_TRUE(view.closeRequested);
-    EXPECT_EQ(view.plainMessages, std::vector<std::string>{"Unable to save files"});
+    ASSERT_EQ(view.plainMessages.size(), 1U);
+    // The reason names the lock that is held.
+    EXPECT_EQ(view.plainMessages[0].rfind("Unable to save files\r", 0), 0U);
+    EXPECT_NE(view.plainMessages[0].find("registry.reg.lock"), std::string::npos);
     EXPECT_TRUE(view.errorBoxes.empty());
 }
 

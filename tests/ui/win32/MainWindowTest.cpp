@@ -431,7 +431,7 @@ TEST_F(MainWindowTest, MessageBoxesCarryTheirCaptionTextAndAnswer) {
     storage.failSave = true;
     BoxAnswer plain("Twinvane", Key(VK_RETURN));
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(plain.Shows("Unable to save files"));
+    EXPECT_TRUE(plain.Shows("Unable to save files\r\nFailed to set data for 'Install'"));
     EXPECT_FALSE(::IsWindow(window.Handle()));
 }
 
