@@ -4,10 +4,10 @@
 // an ELF file whose tables are weighed before libelf would see them, and as a
 // bare VS_VERSIONINFO block. The sanitizers turn any read out of bounds,
 // overflow or leak into a finding.
-#include "platform/posix/ByteSource.h"
-#include "platform/posix/ElfBounds.h"
-#include "platform/posix/PeVersionResource.h"
-#include "platform/posix/VersionBlockQuery.h"
+#include "platform/posix/version/ByteSource.h"
+#include "platform/posix/version/ElfBounds.h"
+#include "platform/posix/version/PeVersionResource.h"
+#include "platform/posix/version/VersionBlockQuery.h"
 
 #include <algorithm>
 #include <array>

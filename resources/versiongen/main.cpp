@@ -5,7 +5,7 @@
 // raw bytes (which the build compares with what windres makes).
 #include "RcVersionScript.h"
 #include "VersionBlockWriter.h"
-#include "platform/posix/ElfVersionSection.h"
+#include "platform/posix/version/ElfVersionSection.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 #include "RegistryFile.h"
 
 #include "RegeditFormat.h"
-#include "UniqueFd.h"
-#include "WriteAll.h"
+#include "platform/posix/os/UniqueFd.h"
+#include "platform/posix/os/WriteAll.h"
 
 #include <cerrno>
 #include <climits>

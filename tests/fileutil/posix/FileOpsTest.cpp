@@ -2,7 +2,7 @@
 #include "fileutil/fileops.h"
 #include "fileutil/FileErrors.h"
 #include "platform/CommandLine.h"
-#include "platform/posix/UniqueFd.h"
+#include "platform/posix/os/UniqueFd.h"
 #include "support/Recording.h"
 #include "support/TempFolder.h"
 

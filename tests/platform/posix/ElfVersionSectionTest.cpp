@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/ElfVersionSection.h"
+#include "platform/posix/version/ElfVersionSection.h"
 #include "about/ProgramInfo.h"
 #include "platform/AppPaths.h"
-#include "platform/posix/ElfBounds.h"
-#include "platform/posix/UniqueFd.h"
-#include "platform/posix/VersionBlockQuery.h"
+#include "platform/posix/version/ElfBounds.h"
+#include "platform/posix/os/UniqueFd.h"
+#include "platform/posix/version/VersionBlockQuery.h"
 #include "support/TempFolder.h"
 
 #include <elf.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/PeVersionResource.h"
+#include "platform/posix/version/PeVersionResource.h"
 #include "support/VersionFiles.h"
 
 #include <gtest/gtest.h>

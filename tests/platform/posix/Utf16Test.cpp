@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/Utf16.h"
+#include "platform/posix/version/Utf16.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/VersionBlockQuery.h"
+#include "platform/posix/version/VersionBlockQuery.h"
 #include "support/VersionFiles.h"
 
 #include <gtest/gtest.h>

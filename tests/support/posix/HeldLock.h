@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/posix/UniqueFd.h"
+#include "platform/posix/os/UniqueFd.h"
 
 #include <fcntl.h>
 

@@ -4,7 +4,7 @@
 #include "ByteSource.h"
 #include "ElfVersionSection.h"
 #include "PeVersionResource.h"
-#include "UniqueFd.h"
+#include "platform/posix/os/UniqueFd.h"
 #include "VersionBlockQuery.h"
 #include "platform/VersionBlockLength.h"
 
