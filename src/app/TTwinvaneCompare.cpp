@@ -167,6 +167,9 @@ bool TTwinvane::CheckNamesReachProgram() {
 }
 
 void TTwinvane::CopyToTemporaryNames() {
+    // Nothing at the temporary names is looked at before their folder is
+    // known to be the user's alone.
+    platform::PrepareTemporaryCopyFolder();
     const auto temporary = TemporaryNames();
     // A folder would take the copy inside it, and its own path would then
     // stand for the user's file.
@@ -185,7 +188,6 @@ void TTwinvane::CopyToTemporaryNames() {
             *userFiles[i] = *files[i];
         }
     }
-    platform::PrepareTemporaryCopyFolder();
     // Whatever stands at the temporary names is now compared or replaced.
     for (const auto& name : temporary) {
         pendingDeletion_.Keep(name);
