@@ -2,8 +2,8 @@
 #include "platform/posix/version/ElfVersionSection.h"
 #include "about/ProgramInfo.h"
 #include "platform/AppPaths.h"
-#include "platform/posix/version/ElfBounds.h"
 #include "platform/posix/os/UniqueFd.h"
+#include "platform/posix/version/ElfBounds.h"
 #include "platform/posix/version/VersionBlockQuery.h"
 #include "support/TempFolder.h"
 

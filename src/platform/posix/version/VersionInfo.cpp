@@ -4,9 +4,9 @@
 #include "ByteSource.h"
 #include "ElfVersionSection.h"
 #include "PeVersionResource.h"
-#include "platform/posix/os/UniqueFd.h"
 #include "VersionBlockQuery.h"
 #include "platform/VersionBlockLength.h"
+#include "platform/posix/os/UniqueFd.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
