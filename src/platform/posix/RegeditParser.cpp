@@ -3,18 +3,12 @@
 
 #include "platform/AsciiText.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
 namespace twinvane::platform::posix {
 namespace {
 
-constexpr std::string_view kHeader = "REGEDIT4";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-// These run several times on every line: constexpr, and so inline, lets
-// the compiler fold them into the loops that call them.
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -35,6 +29,10 @@ constexpr std::string_view TrimRight(std::string_view text) {
 
 constexpr std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
+}
+
+bool StartsWithWord(std::string_view text, std::string_view word) {
+    return text.size() >= word.size() && LowerAscii(text.substr(0, word.size())) == word;
 }
 
 // 1 to `maxDigits` hexadecimal digits and nothing else.
@@ -62,12 +60,9 @@ public:
         if (position_ >= text_.size()) {
             return false;
         }
-        std::size_t end = text_.find('\n', position_);
-        if (end == std::string_view::npos) {
-            end = text_.size();
-        }
+        const std::size_t end = std::min(text_.find('\n', position_), text_.size());
         line = text_.substr(position_, end - position_);
-        if (!line.empty() && line.back() == '\r') {
+        if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
         position_ = end + 1;
@@ -81,29 +76,6 @@ private:
     std::string_view text_;
     std::size_t position_ = 0;
     std::size_t number_ = 0;
-};
-
-// Where value lines go: nowhere before the first [key] line, where they are
-// an error, and nowhere after a removal, where they are ignored as on import.
-// Values are added to a key's list (ValueList::Add), which is settled when
-// the lines move on to another key and at the end.
-struct ValueTarget {
-    bool afterKeyLine = false;
-    ValueList* values = nullptr;
-
-    void Settle() const {
-        if (values != nullptr) {
-            values->Settle();
-        }
-    }
-
-    // Where the value line `line` goes, checked once the line is read.
-    ValueList* For(std::size_t line) const {
-        if (!afterKeyLine) {
-            throw RegeditParseError(line, "a value before any [key] line");
-        }
-        return values;
-    }
 };
 
 // A quoted text at the start of `text`, with \\ and \" unescaped: a view
@@ -123,10 +95,7 @@ std::string_view ReadQuoted(std::string_view text, std::string_view& rest, std::
             return unescaped;
         }
         if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
-            if (!escaped) {
-                unescaped.clear();
-                escaped = true;
-            }
+            escaped = true;
             unescaped.append(text, run, i - run);
             run = ++i; // the escaped byte starts the next run
         }
@@ -155,7 +124,7 @@ std::string ParseHexBytes(std::string_view list, std::size_t line) {
 RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t line) {
     RegistryValue value{kRegBinary, {}};
     data.remove_prefix(3);
-    if (!data.empty() && data.front() == '(') {
+    if (data.starts_with('(')) {
         const std::size_t close = data.find(')');
         const auto type = close == std::string_view::npos
                               ? std::nullopt
@@ -166,43 +135,38 @@ RegistryValue ParseHexData(std::string_view data, LineReader& lines, std::size_t
         value.type = *type;
         data.remove_prefix(close + 1);
     }
-    if (data.empty() || data.front() != ':') {
+    if (!data.starts_with(':')) {
         throw RegeditParseError(line, "\":\" expected after hex");
     }
     std::string list(TrimRight(data.substr(1)));
-    while (!list.empty() && list.back() == '\\') {
+    while (list.ends_with('\\')) {
         list.pop_back();
         std::string_view next;
         if (!lines.Next(next)) {
             throw RegeditParseError(line, "the file ends inside continued hex data");
         }
-        list += TrimRight(TrimLeft(next));
+        list += Trim(next);
     }
     value.data = ParseHexBytes(list, line);
     return value;
 }
 
-// The text of a quoted value, with the zero byte that ends it.
-std::string Terminated(std::string_view text) {
-    std::string terminated;
-    terminated.reserve(text.size() + 1);
-    terminated.append(text);
-    terminated += '\0';
-    return terminated;
-}
-
 // The data of a value line after its "=", other than the "-" of a removal.
 RegistryValue ParseData(std::string_view data, LineReader& lines, std::size_t line) {
-    if (!data.empty() && data.front() == '"') {
+    if (data.starts_with('"')) {
         std::string_view after;
         std::string unescaped;
         const std::string_view quoted = ReadQuoted(data, after, unescaped, line);
         if (!Trim(after).empty()) {
             throw RegeditParseError(line, "unexpected text after the closing quote");
         }
-        return {kRegSz, Terminated(quoted)};
+        std::string text;
+        text.reserve(quoted.size() + 1);
+        text.append(quoted);
+        text += '\0'; // the zero byte that ends a stored text
+        return {kRegSz, std::move(text)};
     }
-    if (StartsWithFolded(data, "dword:")) {
+    if (StartsWithWord(data, "dword:")) {
         const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
         if (!number) {
             throw RegeditParseError(line, "a dword needs 1 to 8 hexadecimal digits");
@@ -213,49 +177,52 @@ RegistryValue ParseData(std::string_view data, LineReader& lines, std::size_t li
         }
         return {kRegDword, std::move(bytes)};
     }
-    if (StartsWithFolded(data, "hex")) {
+    if (StartsWithWord(data, "hex")) {
         return ParseHexData(data, lines, line);
     }
     throw RegeditParseError(line, "unknown kind of value data");
 }
 
-void ParseValueLine(std::string_view text, const ValueTarget& target, LineReader& lines) {
+// `values` is where the line's value goes: null before the first [key] line
+// (`afterKey` false), where a value is an error, and after a removal, where
+// it is ignored as on import.
+void ParseValueLine(std::string_view text, bool afterKey, ValueList* values, LineReader& lines) {
     const std::size_t line = lines.Number();
     std::string unescapedName;
     std::string_view name;
-    std::string_view rest;
-    if (text.front() == '@') {
-        rest = text.substr(1);
-    } else {
+    std::string_view rest = text.substr(1);
+    if (text.front() == '"') {
         name = ReadQuoted(text, rest, unescapedName, line);
         if (!IsValidValueName(name)) {
             throw RegeditParseError(line, "a value name holds a zero byte");
         }
     }
     rest = TrimLeft(rest);
-    if (rest.empty() || rest.front() != '=') {
+    if (!rest.starts_with('=')) {
         throw RegeditParseError(line, "\"=\" expected after the value name");
     }
     const std::string_view data = Trim(rest.substr(1));
-    if (data == "-") {
-        if (ValueList* values = target.For(line)) {
-            values->Erase(name);
-        }
-        return;
+    std::optional<RegistryValue> value;
+    if (data != "-") {
+        value = ParseData(data, lines, line);
     }
-    RegistryValue value = ParseData(data, lines, line);
-    if (ValueList* values = target.For(line)) {
-        values->Add(name, std::move(value));
+    if (!afterKey) {
+        throw RegeditParseError(line, "a value before any [key] line");
+    }
+    if (values != nullptr && value) {
+        values->Set(name, std::move(*value));
+    } else if (values != nullptr) {
+        values->Erase(name);
     }
 }
 
 // Returns where the following values go: nowhere after a removal.
 ValueList* ParseKeyLine(std::string_view text, std::size_t line, RegistryDocument& document) {
-    if (text.back() != ']') {
+    if (!text.ends_with(']')) {
         throw RegeditParseError(line, "a [key] line lacks its closing \"]\"");
     }
     std::string_view path = text.substr(1, text.size() - 2);
-    const bool remove = !path.empty() && path.front() == '-';
+    const bool remove = path.starts_with('-');
     if (remove) {
         path.remove_prefix(1);
     }
@@ -272,31 +239,31 @@ ValueList* ParseKeyLine(std::string_view text, std::size_t line, RegistryDocumen
 } // namespace
 
 RegistryDocument ParseRegedit(std::string_view text) {
-    if (text.starts_with(kUtf8Bom)) {
-        text.remove_prefix(kUtf8Bom.size());
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3); // a UTF-8 byte order mark
     }
     LineReader lines(text);
     std::string_view line;
-    if (!lines.Next(line) || TrimRight(line) != kHeader) {
+    if (!lines.Next(line) || TrimRight(line) != "REGEDIT4") {
         throw RegeditParseError(1, "the first line is not \"REGEDIT4\"");
     }
     RegistryDocument document;
-    ValueTarget target;
+    bool afterKey = false;
+    ValueList* values = nullptr;
     while (lines.Next(line)) {
         const std::string_view content = Trim(line);
         if (content.empty() || content.front() == ';') {
             continue;
         }
         if (content.front() == '[') {
-            target.Settle();
-            target = {true, ParseKeyLine(content, lines.Number(), document)};
+            values = ParseKeyLine(content, lines.Number(), document);
+            afterKey = true;
         } else if (content.front() == '"' || content.front() == '@') {
-            ParseValueLine(content, target, lines);
+            ParseValueLine(content, afterKey, values, lines);
         } else {
             throw RegeditParseError(lines.Number(), "a line that is neither a [key] nor a value");
         }
     }
-    target.Settle();
     return document;
 }
 

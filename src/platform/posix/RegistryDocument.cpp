@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "RegistryDocument.h"
 
+#include "platform/AsciiText.h"
+
+#include <absl/hash/hash.h>
+
 #include <algorithm>
 #include <array>
-#include <iterator>
+#include <utility>
 
 namespace twinvane::platform::posix {
 namespace {
@@ -17,34 +21,49 @@ constexpr std::string_view kUserSoftware = "hkey_current_user\\software";
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 
+// Names in one file mostly share their spelling: bytes as they are first.
+bool EqualFolded(std::string_view a, std::string_view b) {
+    return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                                [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool StartsWithFolded(std::string_view text, std::string_view prefix) {
+    return EqualFolded(text.substr(0, prefix.size()), prefix);
+}
+
+// Abseil's hash of the folded text, seeded per process. Through
+// absl::string_view, which this Abseil hashes itself: it would hand a
+// std::string_view to the unseeded std::hash.
+struct Folded {
+    std::string_view text;
+
+    template <class H> friend H AbslHashValue(H state, const Folded& folded) {
+        // A piece at a time, as a key path may be as long as the file.
+        std::array<char, 64> piece; // NOLINT: filled before it is read
+        for (std::size_t at = 0; at < folded.text.size(); at += piece.size()) {
+            const std::string_view part = folded.text.substr(at, piece.size());
+            std::transform(part.begin(), part.end(), piece.begin(),
+                           [](char c) { return LowerAscii(c); });
+            state = H::combine(std::move(state), absl::string_view(piece.data(), part.size()));
+        }
+        return H::combine(std::move(state), folded.text.size());
+    }
+};
+
+std::size_t HashFolded(std::string_view text) {
+    return absl::Hash<Folded>{}(Folded{text});
+}
+
 bool IsRootKey(std::string_view name) {
     return std::any_of(kRootKeys.begin(), kRootKeys.end(),
                        [&](std::string_view root) { return EqualFolded(name, root); });
 }
 
-// Where `text` lies, in folded order, against `path` and a "\" after it:
-// below 0 before it, 0 at it, above 0 after it.
-int CompareWithBelow(std::string_view text, std::string_view path) {
-    const std::string_view head = text.substr(0, path.size());
-    if (!EqualFolded(head, path)) {
-        return FoldedLess{}(head, path) ? -1 : 1;
-    }
-    if (text.size() == path.size()) {
-        return -1;
-    }
-    const auto next = static_cast<unsigned char>(FoldChar(text[path.size()]));
-    if (next != '\\') {
-        return next < '\\' ? -1 : 1;
-    }
-    return text.size() == path.size() + 1 ? 0 : 1;
-}
-
-// True when `text` starts with `path` and a "\".
-bool IsBelow(std::string_view text, std::string_view path) {
-    return text.size() > path.size() && text[path.size()] == '\\' && StartsWithFolded(text, path);
-}
-
 } // namespace
+
+std::string FoldCase(std::string_view text) {
+    return LowerAscii(text);
+}
 
 bool IsValidKeyPath(std::string_view path) {
     const std::size_t rootEnd = std::min(path.find('\\'), path.size());
@@ -78,33 +97,171 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub) {
     return joined;
 }
 
-bool RegistryDocument::PathLess::operator()(std::string_view a, Below b) const {
-    return CompareWithBelow(a, b.path) < 0;
+struct ValueList::Table {
+    // A value's place in `values` and the hash of its folded name, kept so
+    // that growing the index reads no value.
+    struct Slot {
+        std::uint32_t position;
+        std::uint32_t hash;
+    };
+    // A name looked for.
+    struct Probe {
+        std::string_view name;
+        std::uint32_t hash;
+    };
+    struct SlotHash {
+        using is_transparent = void;
+        std::size_t operator()(const Slot& slot) const { return slot.hash; }
+        std::size_t operator()(const Probe& probe) const { return probe.hash; }
+    };
+    struct SlotEqual {
+        using is_transparent = void;
+        bool operator()(const Slot& a, const Slot& b) const {
+            return a.hash == b.hash && EqualFolded(Name(a), Name(b));
+        }
+        bool operator()(const Slot& a, const Probe& b) const {
+            return a.hash == b.hash && EqualFolded(Name(a), b.name);
+        }
+        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
+        std::string_view Name(const Slot& slot) const { return (*values)[slot.position].name; }
+        const std::deque<NamedValue>* values;
+    };
+
+    Table() = default;
+    Table(const Table&) = delete; // the index points at the values
+    Table& operator=(const Table&) = delete;
+
+    static Probe For(std::string_view name) {
+        return {name, static_cast<std::uint32_t>(HashFolded(name))};
+    }
+    bool IsLive(std::size_t position) const {
+        return position >= removed.size() || !removed[position];
+    }
+
+    std::deque<NamedValue> values; // in the order first stored, with gaps
+    std::vector<bool> removed;     // by position, up to the last removal
+    absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&values}};
+};
+
+ValueList::Iterator::Iterator(const Table* table, std::size_t position)
+    : table_(table), position_(position) {
+    while (table_ != nullptr && position_ < table_->values.size() && !table_->IsLive(position_)) {
+        ++position_;
+    }
 }
 
-bool RegistryDocument::PathLess::operator()(Below a, std::string_view b) const {
-    return CompareWithBelow(b, a.path) > 0;
+ValueList::Iterator::reference ValueList::Iterator::operator*() const {
+    return table_->values[position_];
+}
+
+ValueList::Iterator& ValueList::Iterator::operator++() {
+    *this = Iterator(table_, position_ + 1);
+    return *this;
+}
+
+ValueList::ValueList(const ValueList& other) {
+    for (const NamedValue& entry : other) {
+        Set(entry.name, RegistryValue(entry.value));
+    }
+}
+
+ValueList::~ValueList() = default;
+
+const RegistryValue* ValueList::Find(std::string_view name) const {
+    if (table_ == nullptr) {
+        return nullptr;
+    }
+    const auto found = table_->index.find(table_->For(name));
+    return found == table_->index.end() ? nullptr : &table_->values[found->position].value;
+}
+
+bool ValueList::Set(std::string_view name, RegistryValue&& value) {
+    if (table_ == nullptr) {
+        table_ = std::make_unique<Table>();
+    }
+    Table& table = *table_;
+    // Placed first, so that one probe of the index finds the name or takes it.
+    const auto hash = Table::For(name).hash;
+    table.values.push_back({std::string(name), std::move(value)});
+    const auto [slot, added] = [&] {
+        try {
+            return table.index.insert({static_cast<std::uint32_t>(table.values.size() - 1), hash});
+        } catch (...) {
+            table.values.pop_back();
+            throw;
+        }
+    }();
+    if (added) {
+        return true;
+    }
+    RegistryValue& stored = table.values[slot->position].value;
+    RegistryValue& given = table.values.back().value;
+    const bool changed = stored != given;
+    if (changed) {
+        stored = std::move(given);
+    }
+    table.values.pop_back();
+    return changed;
+}
+
+bool ValueList::Erase(std::string_view name) {
+    if (table_ == nullptr) {
+        return false;
+    }
+    Table& table = *table_;
+    const auto found = table.index.find(table.For(name));
+    if (found == table.index.end()) {
+        return false;
+    }
+    const std::size_t position = found->position;
+    table.removed.resize(std::max(table.removed.size(), position + 1));
+    table.removed[position] = true;
+    table.index.erase(found);
+    table.values[position] = {}; // its memory goes now, its place at the next sweep
+    if (table.index.empty()) {
+        table_.reset();
+    } else if (table.index.size() < table.values.size() / 2) {
+        *this = ValueList(*this);
+    }
+    return true;
+}
+
+std::size_t ValueList::size() const {
+    return table_ == nullptr ? 0 : table_->index.size();
+}
+
+ValueList::Iterator ValueList::end() const {
+    return {table_.get(), table_ == nullptr ? 0 : table_->values.size()};
+}
+
+bool operator==(const ValueList& a, const ValueList& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
+
+RegistryDocument::Name::Name(std::string_view path) : text(path), hash(HashFolded(path)) {}
+
+bool RegistryDocument::NameEqual::operator()(const Name& a, const Name& b) const {
+    return a.hash == b.hash && EqualFolded(a.text, b.text);
+}
+
+bool RegistryDocument::PathLess::operator()(std::string_view a, std::string_view b) const {
+    const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), [](char p, char q) {
+        return LowerAscii(p) == LowerAscii(q);
+    });
+    return y != b.end() && (x == a.end() || static_cast<unsigned char>(LowerAscii(*x)) <
+                                                static_cast<unsigned char>(LowerAscii(*y)));
 }
 
 RegistryDocument::RegistryDocument(const RegistryDocument& other) {
-    for (const auto& key : other.keys_) {
+    for (const Key& key : other.keys_) {
         Ensure(key.path).values = key.values;
     }
 }
 
-// Swapping, unlike moving, is guaranteed to keep the pointers and iterators
-// between the members valid.
-RegistryDocument::RegistryDocument(RegistryDocument&& other) noexcept {
+void RegistryDocument::Swap(RegistryDocument& other) noexcept {
     keys_.swap(other.keys_);
-    std::swap(index_, other.index_);
+    index_.swap(other.index_);
     parents_.swap(other.parents_);
-}
-
-RegistryDocument& RegistryDocument::operator=(RegistryDocument other) noexcept {
-    keys_.swap(other.keys_);
-    std::swap(index_, other.index_);
-    parents_.swap(other.parents_);
-    return *this;
 }
 
 bool RegistryDocument::HasKey(std::string_view path) const {
@@ -112,8 +269,9 @@ bool RegistryDocument::HasKey(std::string_view path) const {
         parents_.contains(path)) {
         return true;
     }
-    const auto next = parents_.lower_bound(Below{path});
-    return next != parents_.end() && IsBelow(next->first, path);
+    const std::string below = std::string(path) + '\\';
+    const auto next = parents_.lower_bound(below);
+    return next != parents_.end() && StartsWithFolded(next->first, below);
 }
 
 bool RegistryDocument::CreateKey(std::string_view path) {
@@ -136,16 +294,25 @@ bool RegistryDocument::SetValue(std::string_view path, std::string_view name, Re
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
     bool removed = false;
-    if (Key* key = Find(path)) {
-        Remove(*key);
+    if (const auto found = index_.find(Name(path)); found != index_.end()) {
+        Unlink(*found->second);
+        Drop(found);
         removed = true;
     }
-    if (const auto parent = parents_.find(path); parent != parents_.end()) {
-        removed = RemoveChildren(parent) || removed;
+    // The paths at or below `path` start with it: mostly there are none.
+    auto parent = parents_.lower_bound(path);
+    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
+        return removed;
     }
-    for (auto parent = parents_.lower_bound(Below{path});
-         parent != parents_.end() && IsBelow(parent->first, path);) {
-        removed = RemoveChildren(parent++) || removed;
+    if (parent->first.size() == path.size()) {
+        parent = RemoveChildren(parent);
+        removed = true;
+    }
+    const std::string below = std::string(path) + '\\';
+    for (parent = parents_.lower_bound(below);
+         parent != parents_.end() && StartsWithFolded(parent->first, below);) {
+        parent = RemoveChildren(parent);
+        removed = true;
     }
     return removed;
 }
@@ -157,99 +324,76 @@ bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name)
 
 bool RegistryDocument::Merge(const RegistryDocument& changes) {
     bool changed = false;
-    for (const auto& key : changes.keys_) {
+    for (const Key& key : changes.keys_) {
         changed = CreateKey(key.path) || changed;
         if (key.values.empty()) {
             continue; // a key that exists only above others stays so
         }
         ValueList& values = Ensure(key.path).values;
-        for (const auto& entry : key.values) {
+        for (const NamedValue& entry : key.values) {
             changed = values.Set(entry.name, RegistryValue(entry.value)) || changed;
         }
     }
     return changed;
 }
 
-std::uint32_t RegistryDocument::Hash(std::string_view path) {
-    return static_cast<std::uint32_t>(HashFolded(path));
-}
-
 // Const, as the index holds iterators that give the keys for changing.
 RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
-    const auto* found = index_.Find(
-        Hash(path), [&](std::list<Key>::iterator key) { return EqualFolded(key->path, path); });
-    return found == nullptr ? nullptr : &**found;
+    const auto found = index_.find(Name(path));
+    return found == index_.end() ? nullptr : &*found->second;
 }
 
 RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
-    const std::uint32_t hash = Hash(path);
-    const auto matches = [&](std::list<Key>::iterator key) {
-        return EqualFolded(key->path, path);
-    };
-    const auto make = [&] {
-        const auto key = keys_.emplace(keys_.end());
-        try {
-            key->path = path;
-            key->hash_ = hash;
-            Link(*key);
-        } catch (...) {
-            keys_.erase(key);
-            throw;
+    const Name name(path);
+    if (const auto found = index_.find(name); found != index_.end()) {
+        return *found->second;
+    }
+    const auto key = keys_.insert(keys_.end(), Key{std::string(path), {}});
+    try {
+        index_.emplace(Name(key->path, name.hash), key);
+        if (const std::size_t cut = path.rfind('\\'); cut != std::string_view::npos) {
+            auto parent = parents_.find(path.substr(0, cut));
+            if (parent == parents_.end()) {
+                parent = parents_.emplace(path.substr(0, cut), Parents::mapped_type()).first;
+            }
+            parent->second.insert(&*key);
         }
-        return key;
-    };
-    return **index_.FindOrInsert(hash, matches, make).first;
+    } catch (...) {
+        Unlink(*key);
+        index_.erase(Name(key->path, name.hash));
+        keys_.erase(key);
+        throw;
+    }
+    return *key;
 }
 
-void RegistryDocument::Link(Key& key) {
+// Takes `key` out of the keys right below its parent path.
+void RegistryDocument::Unlink(Key& key) {
     const std::size_t cut = key.path.rfind('\\');
     if (cut == std::string::npos) {
         return; // a root key
     }
-    const std::string_view parentPath = std::string_view(key.path).substr(0, cut);
-    auto parent = parents_.find(parentPath);
-    if (parent == parents_.end()) {
-        parent = parents_.emplace(parentPath, Children{}).first;
+    const auto parent = parents_.find(std::string_view(key.path).substr(0, cut));
+    if (parent != parents_.end()) {
+        parent->second.erase(&key);
+        if (parent->second.empty()) {
+            parents_.erase(parent);
+        }
     }
-    key.hasParent_ = true;
-    key.parent_ = parent;
-    key.next_ = parent->second.first;
-    if (key.next_ != nullptr) {
-        key.next_->previous_ = &key;
-    }
-    parent->second.first = &key;
 }
 
-void RegistryDocument::Unlink(Key& key) {
-    if (!key.hasParent_) {
-        return;
-    }
-    Children& siblings = key.parent_->second;
-    (key.previous_ != nullptr ? key.previous_->next_ : siblings.first) = key.next_;
-    if (key.next_ != nullptr) {
-        key.next_->previous_ = key.previous_;
-    }
-    if (siblings.first == nullptr) {
-        parents_.erase(key.parent_);
-    }
-    key.hasParent_ = false;
+// Takes a key out of the index and the list, where it ends.
+void RegistryDocument::Drop(Index::iterator found) {
+    const auto node = found->second;
+    index_.erase(found);
+    keys_.erase(node);
 }
 
-void RegistryDocument::Remove(Key& key) {
-    Unlink(key);
-    keys_.erase(index_.Take(
-        key.hash_, [&](std::list<Key>::iterator candidate) { return &*candidate == &key; }));
-}
-
-// Removes every key whose parent `parent` is; the parent goes with the last
-// of them. Returns true, as a parent always has a key below it.
-bool RegistryDocument::RemoveChildren(Parents::iterator parent) {
-    for (Key* child = parent->second.first; child != nullptr;) {
-        Key* next = child->next_;
-        Remove(*child);
-        child = next;
+RegistryDocument::Parents::iterator RegistryDocument::RemoveChildren(Parents::iterator parent) {
+    for (const Key* child : parent->second) {
+        Drop(index_.find(Name(child->path)));
     }
-    return true;
+    return parents_.erase(parent);
 }
 
 } // namespace twinvane::platform::posix

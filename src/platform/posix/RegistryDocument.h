@@ -1,42 +1,120 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "CaseFold.h"
-#include "FoldedIndex.h"
-#include "ValueList.h"
-
 #include "platform/Registry.h"
 
+#include <absl/container/flat_hash_map.h>
+#include <absl/container/flat_hash_set.h>
+
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <iterator>
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace twinvane::platform::posix {
 
 // Registry key paths start with one of the Windows root keys
 // ("HKEY_CURRENT_USER\Software\..."). Like Windows, every comparison of key
-// and value names ignores the case of ASCII letters (FoldCase); the spelling
-// first stored is the one kept.
+// and value names ignores the case of ASCII letters only; other bytes
+// compare as they are. The spelling first stored is the one kept.
+
+// `text` with its ASCII capitals made small.
+std::string FoldCase(std::string_view text);
 
 // True when `path` names a root key and every part of it is a usable name:
 // not empty, at most 255 bytes, without line breaks or zero bytes.
 bool IsValidKeyPath(std::string_view path);
 
-// True when `name` can name a value: no line breaks or zero bytes. Inline,
-// as a file's every value line asks it.
+// True when `name` can name a value: no line breaks or zero bytes. A plain
+// loop, as a file's every value line asks it.
 inline bool IsValidValueName(std::string_view name) {
-    for (const char c : name) {
-        if (c == '\r' || c == '\n' || c == '\0') {
-            return false;
-        }
-    }
-    return true;
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 // "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
 std::string JoinKeyPath(std::string_view base, std::string_view sub);
+
+struct NamedValue {
+    std::string name;
+    RegistryValue value;
+    friend bool operator==(const NamedValue&, const NamedValue&) = default;
+};
+
+// The values of one key in the order they were first stored. Storing,
+// finding and removing a value cost amortised constant time however many
+// the key holds: the values sit in a deque, found through a hash set (seeded
+// per process, so that no file can choose names that collide) of their
+// positions and hashes; a removal leaves a gap, swept out once gaps
+// outnumber values. A key without values holds no table at all.
+class ValueList {
+    struct Table;
+
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = NamedValue;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const NamedValue*;
+        using reference = const NamedValue&;
+
+        Iterator() = default;
+        reference operator*() const;
+        pointer operator->() const { return &**this; }
+        Iterator& operator++();
+        Iterator operator++(int) {
+            Iterator old = *this;
+            ++*this;
+            return old;
+        }
+        friend bool operator==(const Iterator&, const Iterator&) = default;
+
+    private:
+        friend class ValueList;
+        Iterator(const Table* table, std::size_t position);
+
+        const Table* table_ = nullptr;
+        std::size_t position_ = 0;
+    };
+
+    ValueList() = default;
+    ValueList(const ValueList& other);
+    ValueList(ValueList&&) noexcept = default;
+    ValueList& operator=(ValueList other) noexcept {
+        table_.swap(other.table_);
+        return *this;
+    }
+    ~ValueList();
+
+    // The value `name`, or null.
+    const RegistryValue* Find(std::string_view name) const;
+
+    // Stores the value, at the end when the name is new; false when it held
+    // this already.
+    bool Set(std::string_view name, RegistryValue&& value);
+
+    // Removes the value `name`; false when there was none.
+    bool Erase(std::string_view name);
+
+    std::size_t size() const;
+    bool empty() const { return table_ == nullptr; }
+    Iterator begin() const { return {table_.get(), 0}; }
+    Iterator end() const;
+    const NamedValue& front() const { return *begin(); }
+
+    friend bool operator==(const ValueList& a, const ValueList& b);
+
+private:
+    std::unique_ptr<Table> table_; // null while the key holds no value
+};
 
 // An in-memory registry: keys in the order they were first stored, each with
 // its values in the order they were first stored. The root keys and
@@ -47,50 +125,20 @@ std::string JoinKeyPath(std::string_view base, std::string_view sub);
 class RegistryDocument {
 public:
     using NamedValue = posix::NamedValue;
-    struct Key;
 
-private:
-    // The stored keys right below one path, chained through the keys.
-    struct Children {
-        Key* first = nullptr;
-    };
-    // As a key of Parents, the text of `path` and a "\" after it, so that the
-    // paths below a path are found without building that text.
-    struct Below {
-        std::string_view path;
-    };
-    // FoldedLess, with Below in its place in the same order.
-    struct PathLess : FoldedLess {
-        using FoldedLess::operator();
-        bool operator()(std::string_view a, Below b) const;
-        bool operator()(Below a, std::string_view b) const;
-    };
-    // By path, in folded order, so that the paths below a path stand together.
-    using Parents = std::map<std::string, Children, PathLess>;
-
-public:
     struct Key {
         std::string path;
         ValueList values;
-
-        friend bool operator==(const Key& a, const Key& b) {
-            return a.path == b.path && a.values == b.values;
-        }
-
-    private:
-        friend class RegistryDocument;
-        std::uint32_t hash_ = 0; // of the path, kept for taking it out of the index
-        // The key's place among the children of the path above it.
-        bool hasParent_ = false;
-        Parents::iterator parent_;
-        Key* previous_ = nullptr;
-        Key* next_ = nullptr;
+        friend bool operator==(const Key&, const Key&) = default;
     };
 
     RegistryDocument() = default;
     RegistryDocument(const RegistryDocument& other);
-    RegistryDocument(RegistryDocument&& other) noexcept;
-    RegistryDocument& operator=(RegistryDocument other) noexcept;
+    RegistryDocument(RegistryDocument&& other) noexcept { Swap(other); }
+    RegistryDocument& operator=(RegistryDocument other) noexcept {
+        Swap(other);
+        return *this;
+    }
     ~RegistryDocument() = default;
 
     bool HasKey(std::string_view path) const;
@@ -128,19 +176,39 @@ public:
     }
 
 private:
-    // A stored key is found through the hash of its path; the keys below a
-    // path, through the parents of stored keys, as a parent below the path or
-    // the path itself. Every stored key below a root has a parent.
-    static std::uint32_t Hash(std::string_view path);
+    // A path with the hash of its folded text, which the index keeps so that
+    // growing it reads no key.
+    struct Name {
+        explicit Name(std::string_view path);
+        Name(std::string_view path, std::size_t hash) : text(path), hash(hash) {}
+        std::string_view text;
+        std::size_t hash;
+    };
+    struct NameHash {
+        std::size_t operator()(const Name& name) const { return name.hash; }
+    };
+    struct NameEqual {
+        bool operator()(const Name& a, const Name& b) const;
+    };
+    // Folded byte order, in which the paths below a path follow it together.
+    struct PathLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using Index = absl::flat_hash_map<Name, std::list<Key>::iterator, NameHash, NameEqual>;
+    // Every path right above a stored key, with the stored keys right below it.
+    using Parents = std::map<std::string, absl::flat_hash_set<Key*>, PathLess>;
+
     Key* Find(std::string_view path) const;
     Key& Ensure(std::string_view path);
-    void Link(Key& key);
     void Unlink(Key& key);
-    void Remove(Key& key);
-    bool RemoveChildren(Parents::iterator parent);
+    void Drop(Index::iterator found);
+    // Removes the keys right below `parent`, and its entry; gives the next.
+    Parents::iterator RemoveChildren(Parents::iterator parent);
+    void Swap(RegistryDocument& other) noexcept;
 
-    std::list<Key> keys_; // nodes that never move, for the index and the chains
-    FoldedIndex<std::list<Key>::iterator> index_;
+    std::list<Key> keys_; // nodes that never move, for the index and the parents
+    Index index_;
     Parents parents_;
 };
 
