@@ -13,14 +13,11 @@ constexpr std::string_view kHexDigits = "0123456789abcdef";
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t special = std::min(text.find_first_of("\\\"", start), text.size());
-        out.append(text, start, special - start);
-        if (special < text.size()) {
+    for (const char c : text) {
+        if (c == '\\' || c == '"') {
             out += '\\';
-            out += text[special];
         }
-        start = special + 1;
+        out += c;
     }
     out += '"';
 }
@@ -39,9 +36,9 @@ void AppendHexNumber(std::string& out, std::uint32_t number, std::size_t minDigi
 // byte, at the end, and no line break that would split the line.
 bool FitsQuotedForm(const RegistryValue& value) {
     const std::string_view data = value.data;
-    return value.type == kRegSz && !data.empty() && data.back() == '\0' &&
-           data.substr(0, data.size() - 1).find_first_of(std::string_view("\0\r\n", 3)) ==
-               std::string_view::npos;
+    return value.type == kRegSz && data.ends_with('\0') &&
+           std::none_of(data.begin(), data.end() - 1,
+                        [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
 }
 
 // `out` ends with the start of the line, from `lineStart` on.

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <utility>
+#include <vector>
 
 namespace twinvane::platform::posix {
 namespace {
@@ -67,34 +70,20 @@ std::string FoldCase(std::string_view text) {
 
 bool IsValidKeyPath(std::string_view path) {
     const std::size_t rootEnd = std::min(path.find('\\'), path.size());
-    if (!IsRootKey(path.substr(0, rootEnd))) {
-        return false;
-    }
     // One pass over the parts after the root, however many there are.
-    std::size_t partLength = 0;
-    for (std::size_t i = rootEnd + 1; i <= path.size(); ++i) {
-        const char c = i < path.size() ? path[i] : '\\';
-        if (c == '\\') {
-            if (partLength == 0 || partLength > kMaxKeyNameLength) {
+    for (std::size_t i = rootEnd + 1, start = i; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            if (i == start || i - start > kMaxKeyNameLength) {
                 return false;
             }
-            partLength = 0;
-        } else if (c == '\r' || c == '\n' || c == '\0') {
-            return false;
-        } else {
-            ++partLength;
+            start = i + 1;
         }
     }
-    return true;
+    return IsRootKey(path.substr(0, rootEnd)) && IsValidValueName(path);
 }
 
 std::string JoinKeyPath(std::string_view base, std::string_view sub) {
-    std::string joined(base);
-    if (!sub.empty()) {
-        joined += '\\';
-        joined += sub;
-    }
-    return joined;
+    return sub.empty() ? std::string(base) : std::string(base) + '\\' + std::string(sub);
 }
 
 struct ValueList::Table {
@@ -104,25 +93,23 @@ struct ValueList::Table {
         std::uint32_t position;
         std::uint32_t hash;
     };
-    // A name looked for.
     struct Probe {
         std::string_view name;
         std::uint32_t hash;
     };
     struct SlotHash {
         using is_transparent = void;
-        std::size_t operator()(const Slot& slot) const { return slot.hash; }
-        std::size_t operator()(const Probe& probe) const { return probe.hash; }
+        std::size_t operator()(const auto& key) const { return key.hash; }
     };
     struct SlotEqual {
         using is_transparent = void;
         bool operator()(const Slot& a, const Slot& b) const {
-            return a.hash == b.hash && EqualFolded(Name(a), Name(b));
+            return (*this)(a, Probe{Name(b), b.hash});
         }
+        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
         bool operator()(const Slot& a, const Probe& b) const {
             return a.hash == b.hash && EqualFolded(Name(a), b.name);
         }
-        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
         std::string_view Name(const Slot& slot) const { return (*values)[slot.position].name; }
         const std::deque<NamedValue>* values;
     };
@@ -155,8 +142,7 @@ ValueList::Iterator::reference ValueList::Iterator::operator*() const {
 }
 
 ValueList::Iterator& ValueList::Iterator::operator++() {
-    *this = Iterator(table_, position_ + 1);
-    return *this;
+    return *this = Iterator(table_, position_ + 1);
 }
 
 ValueList::ValueList(const ValueList& other) {
@@ -171,7 +157,7 @@ const RegistryValue* ValueList::Find(std::string_view name) const {
     if (table_ == nullptr) {
         return nullptr;
     }
-    const auto found = table_->index.find(table_->For(name));
+    const auto found = table_->index.find(Table::For(name));
     return found == table_->index.end() ? nullptr : &table_->values[found->position].value;
 }
 
@@ -181,24 +167,22 @@ bool ValueList::Set(std::string_view name, RegistryValue&& value) {
     }
     Table& table = *table_;
     // Placed first, so that one probe of the index finds the name or takes it.
-    const auto hash = Table::For(name).hash;
+    const std::uint32_t hash = Table::For(name).hash;
     table.values.push_back({std::string(name), std::move(value)});
-    const auto [slot, added] = [&] {
-        try {
-            return table.index.insert({static_cast<std::uint32_t>(table.values.size() - 1), hash});
-        } catch (...) {
-            table.values.pop_back();
-            throw;
-        }
-    }();
-    if (added) {
+    std::pair<decltype(table.index)::iterator, bool> placed;
+    try {
+        placed = table.index.insert({static_cast<std::uint32_t>(table.values.size() - 1), hash});
+    } catch (...) {
+        table.values.pop_back();
+        throw;
+    }
+    if (placed.second) {
         return true;
     }
-    RegistryValue& stored = table.values[slot->position].value;
-    RegistryValue& given = table.values.back().value;
-    const bool changed = stored != given;
+    RegistryValue& stored = table.values[placed.first->position].value;
+    const bool changed = stored != table.values.back().value;
     if (changed) {
-        stored = std::move(given);
+        stored = std::move(table.values.back().value);
     }
     table.values.pop_back();
     return changed;
@@ -209,7 +193,7 @@ bool ValueList::Erase(std::string_view name) {
         return false;
     }
     Table& table = *table_;
-    const auto found = table.index.find(table.For(name));
+    const auto found = table.index.find(Table::For(name));
     if (found == table.index.end()) {
         return false;
     }
@@ -233,12 +217,6 @@ std::size_t ValueList::size() const {
 ValueList::Iterator ValueList::end() const {
     return {table_.get(), table_ == nullptr ? 0 : table_->values.size()};
 }
-
-bool operator==(const ValueList& a, const ValueList& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
-}
-
-RegistryDocument::Name::Name(std::string_view path) : text(path), hash(HashFolded(path)) {}
 
 bool RegistryDocument::NameEqual::operator()(const Name& a, const Name& b) const {
     return a.hash == b.hash && EqualFolded(a.text, b.text);
@@ -294,18 +272,15 @@ bool RegistryDocument::SetValue(std::string_view path, std::string_view name, Re
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
     bool removed = false;
-    if (const auto found = index_.find(Name(path)); found != index_.end()) {
+    if (const auto found = index_.find({path, HashFolded(path)}); found != index_.end()) {
         Unlink(*found->second);
         Drop(found);
         removed = true;
     }
     // The paths at or below `path` start with it: mostly there are none.
     auto parent = parents_.lower_bound(path);
-    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
-        return removed;
-    }
-    if (parent->first.size() == path.size()) {
-        parent = RemoveChildren(parent);
+    if (parent != parents_.end() && EqualFolded(parent->first, path)) {
+        RemoveChildren(parent);
         removed = true;
     }
     const std::string below = std::string(path) + '\\';
@@ -339,18 +314,18 @@ bool RegistryDocument::Merge(const RegistryDocument& changes) {
 
 // Const, as the index holds iterators that give the keys for changing.
 RegistryDocument::Key* RegistryDocument::Find(std::string_view path) const {
-    const auto found = index_.find(Name(path));
+    const auto found = index_.find({path, HashFolded(path)});
     return found == index_.end() ? nullptr : &*found->second;
 }
 
 RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
-    const Name name(path);
-    if (const auto found = index_.find(name); found != index_.end()) {
+    const std::size_t hash = HashFolded(path);
+    if (const auto found = index_.find({path, hash}); found != index_.end()) {
         return *found->second;
     }
     const auto key = keys_.insert(keys_.end(), Key{std::string(path), {}});
     try {
-        index_.emplace(Name(key->path, name.hash), key);
+        index_.emplace(Name{key->path, hash}, key);
         if (const std::size_t cut = path.rfind('\\'); cut != std::string_view::npos) {
             auto parent = parents_.find(path.substr(0, cut));
             if (parent == parents_.end()) {
@@ -360,7 +335,7 @@ RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
         }
     } catch (...) {
         Unlink(*key);
-        index_.erase(Name(key->path, name.hash));
+        index_.erase(Name{key->path, hash});
         keys_.erase(key);
         throw;
     }
@@ -370,10 +345,9 @@ RegistryDocument::Key& RegistryDocument::Ensure(std::string_view path) {
 // Takes `key` out of the keys right below its parent path.
 void RegistryDocument::Unlink(Key& key) {
     const std::size_t cut = key.path.rfind('\\');
-    if (cut == std::string::npos) {
-        return; // a root key
-    }
-    const auto parent = parents_.find(std::string_view(key.path).substr(0, cut));
+    const auto parent = cut == std::string::npos
+                            ? parents_.end()
+                            : parents_.find(std::string_view(key.path).substr(0, cut));
     if (parent != parents_.end()) {
         parent->second.erase(&key);
         if (parent->second.empty()) {
@@ -389,9 +363,10 @@ void RegistryDocument::Drop(Index::iterator found) {
     keys_.erase(node);
 }
 
+// Removes the keys right below `parent`, and its entry; gives the next.
 RegistryDocument::Parents::iterator RegistryDocument::RemoveChildren(Parents::iterator parent) {
     for (const Key* child : parent->second) {
-        Drop(index_.find(Name(child->path)));
+        Drop(index_.find({child->path, HashFolded(child->path)}));
     }
     return parents_.erase(parent);
 }

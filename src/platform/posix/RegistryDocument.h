@@ -8,15 +8,13 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <deque>
 #include <iterator>
 #include <list>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace twinvane::platform::posix {
 
@@ -32,8 +30,7 @@ std::string FoldCase(std::string_view text);
 // not empty, at most 255 bytes, without line breaks or zero bytes.
 bool IsValidKeyPath(std::string_view path);
 
-// True when `name` can name a value: no line breaks or zero bytes. A plain
-// loop, as a file's every value line asks it.
+// True when `name` can name a value: no line breaks or zero bytes.
 inline bool IsValidValueName(std::string_view name) {
     return std::none_of(name.begin(), name.end(),
                         [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
@@ -50,10 +47,10 @@ struct NamedValue {
 
 // The values of one key in the order they were first stored. Storing,
 // finding and removing a value cost amortised constant time however many
-// the key holds: the values sit in a deque, found through a hash set (seeded
-// per process, so that no file can choose names that collide) of their
-// positions and hashes; a removal leaves a gap, swept out once gaps
-// outnumber values. A key without values holds no table at all.
+// the key holds: the values sit in a deque, found through Abseil's hash set
+// (seeded per process, so that no file can choose names that collide) of
+// their positions; a removal leaves a gap, swept out once gaps outnumber
+// values. A key without values holds no table at all.
 class ValueList {
     struct Table;
 
@@ -70,17 +67,12 @@ public:
         reference operator*() const;
         pointer operator->() const { return &**this; }
         Iterator& operator++();
-        Iterator operator++(int) {
-            Iterator old = *this;
-            ++*this;
-            return old;
-        }
+        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
         friend bool operator==(const Iterator&, const Iterator&) = default;
 
     private:
         friend class ValueList;
         Iterator(const Table* table, std::size_t position);
-
         const Table* table_ = nullptr;
         std::size_t position_ = 0;
     };
@@ -96,21 +88,20 @@ public:
 
     // The value `name`, or null.
     const RegistryValue* Find(std::string_view name) const;
-
     // Stores the value, at the end when the name is new; false when it held
     // this already.
     bool Set(std::string_view name, RegistryValue&& value);
-
     // Removes the value `name`; false when there was none.
     bool Erase(std::string_view name);
 
     std::size_t size() const;
-    bool empty() const { return table_ == nullptr; }
+    bool empty() const { return size() == 0; }
     Iterator begin() const { return {table_.get(), 0}; }
     Iterator end() const;
     const NamedValue& front() const { return *begin(); }
-
-    friend bool operator==(const ValueList& a, const ValueList& b);
+    friend bool operator==(const ValueList& a, const ValueList& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
 
 private:
     std::unique_ptr<Table> table_; // null while the key holds no value
@@ -125,7 +116,6 @@ private:
 class RegistryDocument {
 public:
     using NamedValue = posix::NamedValue;
-
     struct Key {
         std::string path;
         ValueList values;
@@ -142,27 +132,20 @@ public:
     ~RegistryDocument() = default;
 
     bool HasKey(std::string_view path) const;
-
     // Adds `path` (a valid key path); false when it already existed.
     bool CreateKey(std::string_view path);
-
     // The value `name` of key `path`, or null.
     const RegistryValue* FindValue(std::string_view path, std::string_view name) const;
-
     // Keeps `path` (a valid key path) as a key of its own, even one that
     // exists anyway, as a file lists it. Gives its values for changing,
     // valid until the key is removed.
     ValueList& StoreKey(std::string_view path) { return Ensure(path).values; }
-
     // Stores the value, creating its key; false when it held this already.
     bool SetValue(std::string_view path, std::string_view name, RegistryValue value);
-
     // Removes the key with every key below it; false when there was none.
     bool DeleteKey(std::string_view path);
-
     // Removes one value; false when there was none.
     bool DeleteValue(std::string_view path, std::string_view name);
-
     // Applies every key and value of `changes` to this one; true when that
     // changed anything.
     bool Merge(const RegistryDocument& changes);
@@ -170,17 +153,14 @@ public:
     // The keys stored explicitly, in order.
     const std::list<Key>& Keys() const { return keys_; }
     bool Empty() const { return keys_.empty(); }
-
     friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
         return a.keys_ == b.keys_;
     }
 
 private:
-    // A path with the hash of its folded text, which the index keeps so that
-    // growing it reads no key.
+    // A path with the hash of its folded text, kept so that growing the
+    // index reads no key.
     struct Name {
-        explicit Name(std::string_view path);
-        Name(std::string_view path, std::size_t hash) : text(path), hash(hash) {}
         std::string_view text;
         std::size_t hash;
     };
@@ -203,7 +183,6 @@ private:
     Key& Ensure(std::string_view path);
     void Unlink(Key& key);
     void Drop(Index::iterator found);
-    // Removes the keys right below `parent`, and its entry; gives the next.
     Parents::iterator RemoveChildren(Parents::iterator parent);
     void Swap(RegistryDocument& other) noexcept;
 
