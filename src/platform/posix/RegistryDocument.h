@@ -8,13 +8,15 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <iterator>
-#include <list>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace twinvane::platform::posix {
 
@@ -39,72 +41,196 @@ inline bool IsValidValueName(std::string_view name) {
 // "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
 std::string JoinKeyPath(std::string_view base, std::string_view sub);
 
+// Equal when the texts are equal but for the case of ASCII letters.
+bool EqualFolded(std::string_view a, std::string_view b);
+// Abseil's hash of the folded text: seeded per process, so that no file can
+// choose names that collide.
+std::size_t HashFolded(std::string_view text);
+
+// Things named by their member `Name`, in the order first stored, found by
+// name ignoring case (the spelling first stored is kept). Storing, finding
+// and removing cost amortised constant time however many there are: the
+// things sit in a deque, found through Abseil's hash set of their positions;
+// a removal leaves a gap, swept out once gaps outnumber things. An empty
+// table holds no memory but a pointer.
+template <class T, std::string T::*Name> class NamedTable {
+    struct Slot {
+        std::uint32_t position;
+        std::uint32_t hash; // kept so that growing the index reads no name
+    };
+    struct Probe {
+        std::string_view name;
+        std::uint32_t hash;
+    };
+    struct SlotHash {
+        using is_transparent = void;
+        std::size_t operator()(const auto& key) const { return key.hash; }
+    };
+    struct SlotEqual {
+        using is_transparent = void;
+        bool operator()(const Slot& a, const Slot& b) const {
+            return (*this)(a, Probe{(*items)[b.position].*Name, b.hash});
+        }
+        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
+        bool operator()(const Slot& a, const Probe& b) const {
+            return a.hash == b.hash && EqualFolded((*items)[a.position].*Name, b.name);
+        }
+        const std::deque<T>* items;
+    };
+    struct Table {
+        Table() = default;
+        Table(const Table&) = delete; // the index points at the items
+        bool IsLive(std::size_t position) const {
+            return position >= removed.size() || !removed[position];
+        }
+        std::deque<T> items;       // in the order first stored, with gaps
+        std::vector<bool> removed; // by position, up to the last removal
+        absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&items}};
+    };
+
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+
+        Iterator() = default;
+        reference operator*() const { return table_->items[position_]; }
+        pointer operator->() const { return &**this; }
+        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
+        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
+        friend bool operator==(const Iterator&, const Iterator&) = default;
+
+    private:
+        friend class NamedTable;
+        Iterator(const Table* table, std::size_t position) : table_(table), position_(position) {
+            while (table_ != nullptr && position_ < table_->items.size() &&
+                   !table_->IsLive(position_)) {
+                ++position_;
+            }
+        }
+        const Table* table_ = nullptr;
+        std::size_t position_ = 0;
+    };
+
+    NamedTable() = default;
+    NamedTable(const NamedTable& other) {
+        for (const T& item : other) {
+            Ensure(item.*Name).first = item;
+        }
+    }
+    NamedTable(NamedTable&&) noexcept = default;
+    NamedTable& operator=(NamedTable other) noexcept {
+        table_.swap(other.table_);
+        return *this;
+    }
+    ~NamedTable() = default;
+
+    // The thing named `name`, or null.
+    T* Find(std::string_view name) const {
+        if (table_ == nullptr) {
+            return nullptr;
+        }
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        return found == table_->index.end() ? nullptr : &table_->items[found->position];
+    }
+
+    // The thing named `name`, a new one at the end when there was none,
+    // with true then. Valid until something is removed.
+    std::pair<T&, bool> Ensure(std::string_view name) {
+        if (table_ == nullptr) {
+            table_ = std::make_unique<Table>();
+        }
+        // Placed first, so that one probe of the index finds it or takes it.
+        T& added = table_->items.emplace_back();
+        const auto position = static_cast<std::uint32_t>(table_->items.size() - 1);
+        std::pair<typename decltype(Table::index)::iterator, bool> found;
+        try {
+            added.*Name = name;
+            found = table_->index.insert({position, Hash(name)});
+        } catch (...) {
+            table_->items.pop_back();
+            throw;
+        }
+        if (!found.second) {
+            table_->items.pop_back();
+        }
+        return {table_->items[found.first->position], found.second};
+    }
+
+    // Removes the thing named `name`; false when there was none.
+    bool Erase(std::string_view name) {
+        if (table_ == nullptr) {
+            return false;
+        }
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        if (found == table_->index.end()) {
+            return false;
+        }
+        Table& table = *table_;
+        const std::size_t position = found->position;
+        table.removed.resize(std::max(table.removed.size(), position + 1));
+        table.removed[position] = true;
+        table.index.erase(found);
+        table.items[position] = T(); // its memory goes now, its place at the next sweep
+        if (table.index.empty()) {
+            table_.reset();
+        } else if (table.index.size() < table.items.size() / 2) {
+            NamedTable kept;
+            for (auto at = begin(); at != end(); ++at) {
+                kept.Ensure((*at).*Name).first = std::move(table.items[at.position_]);
+            }
+            *this = std::move(kept);
+        }
+        return true;
+    }
+
+    std::size_t size() const { return table_ == nullptr ? 0 : table_->index.size(); }
+    bool empty() const { return size() == 0; }
+    Iterator begin() const { return {table_.get(), 0}; }
+    Iterator end() const { return {table_.get(), table_ == nullptr ? 0 : table_->items.size()}; }
+    const T& front() const { return *begin(); }
+    const T& back() const {
+        std::size_t last = table_->items.size() - 1;
+        while (!table_->IsLive(last)) {
+            --last;
+        }
+        return table_->items[last];
+    }
+    friend bool operator==(const NamedTable& a, const NamedTable& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
+
+private:
+    static std::uint32_t Hash(std::string_view name) {
+        return static_cast<std::uint32_t>(HashFolded(name));
+    }
+
+    std::unique_ptr<Table> table_; // null while the table is empty
+};
+
 struct NamedValue {
     std::string name;
     RegistryValue value;
     friend bool operator==(const NamedValue&, const NamedValue&) = default;
 };
 
-// The values of one key in the order they were first stored. Storing,
-// finding and removing a value cost amortised constant time however many
-// the key holds: the values sit in a deque, found through Abseil's hash set
-// (seeded per process, so that no file can choose names that collide) of
-// their positions; a removal leaves a gap, swept out once gaps outnumber
-// values. A key without values holds no table at all.
-class ValueList {
-    struct Table;
-
+// The values of one key, in the order they were first stored.
+class ValueList : public NamedTable<NamedValue, &NamedValue::name> {
 public:
-    class Iterator {
-    public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = NamedValue;
-        using difference_type = std::ptrdiff_t;
-        using pointer = const NamedValue*;
-        using reference = const NamedValue&;
-
-        Iterator() = default;
-        reference operator*() const;
-        pointer operator->() const { return &**this; }
-        Iterator& operator++();
-        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
-        friend bool operator==(const Iterator&, const Iterator&) = default;
-
-    private:
-        friend class ValueList;
-        Iterator(const Table* table, std::size_t position);
-        const Table* table_ = nullptr;
-        std::size_t position_ = 0;
-    };
-
-    ValueList() = default;
-    ValueList(const ValueList& other);
-    ValueList(ValueList&&) noexcept = default;
-    ValueList& operator=(ValueList other) noexcept {
-        table_.swap(other.table_);
-        return *this;
-    }
-    ~ValueList();
-
-    // The value `name`, or null.
-    const RegistryValue* Find(std::string_view name) const;
     // Stores the value, at the end when the name is new; false when it held
     // this already.
-    bool Set(std::string_view name, RegistryValue&& value);
-    // Removes the value `name`; false when there was none.
-    bool Erase(std::string_view name);
-
-    std::size_t size() const;
-    bool empty() const { return size() == 0; }
-    Iterator begin() const { return {table_.get(), 0}; }
-    Iterator end() const;
-    const NamedValue& front() const { return *begin(); }
-    friend bool operator==(const ValueList& a, const ValueList& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    bool Set(std::string_view name, RegistryValue&& value) {
+        auto [entry, added] = Ensure(name);
+        if (!added && entry.value == value) {
+            return false;
+        }
+        entry.value = std::move(value);
+        return true;
     }
-
-private:
-    std::unique_ptr<Table> table_; // null while the key holds no value
 };
 
 // An in-memory registry: keys in the order they were first stored, each with
@@ -121,15 +247,7 @@ public:
         ValueList values;
         friend bool operator==(const Key&, const Key&) = default;
     };
-
-    RegistryDocument() = default;
-    RegistryDocument(const RegistryDocument& other);
-    RegistryDocument(RegistryDocument&& other) noexcept { Swap(other); }
-    RegistryDocument& operator=(RegistryDocument other) noexcept {
-        Swap(other);
-        return *this;
-    }
-    ~RegistryDocument() = default;
+    using KeyList = NamedTable<Key, &Key::path>;
 
     bool HasKey(std::string_view path) const;
     // Adds `path` (a valid key path); false when it already existed.
@@ -138,10 +256,12 @@ public:
     const RegistryValue* FindValue(std::string_view path, std::string_view name) const;
     // Keeps `path` (a valid key path) as a key of its own, even one that
     // exists anyway, as a file lists it. Gives its values for changing,
-    // valid until the key is removed.
-    ValueList& StoreKey(std::string_view path) { return Ensure(path).values; }
+    // valid until a key is removed.
+    ValueList& StoreKey(std::string_view path);
     // Stores the value, creating its key; false when it held this already.
-    bool SetValue(std::string_view path, std::string_view name, RegistryValue value);
+    bool SetValue(std::string_view path, std::string_view name, RegistryValue value) {
+        return StoreKey(path).Set(name, std::move(value));
+    }
     // Removes the key with every key below it; false when there was none.
     bool DeleteKey(std::string_view path);
     // Removes one value; false when there was none.
@@ -151,43 +271,26 @@ public:
     bool Merge(const RegistryDocument& changes);
 
     // The keys stored explicitly, in order.
-    const std::list<Key>& Keys() const { return keys_; }
+    const KeyList& Keys() const { return keys_; }
     bool Empty() const { return keys_.empty(); }
     friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
         return a.keys_ == b.keys_;
     }
 
 private:
-    // A path with the hash of its folded text, kept so that growing the
-    // index reads no key.
-    struct Name {
-        std::string_view text;
-        std::size_t hash;
-    };
-    struct NameHash {
-        std::size_t operator()(const Name& name) const { return name.hash; }
-    };
-    struct NameEqual {
-        bool operator()(const Name& a, const Name& b) const;
-    };
     // Folded byte order, in which the paths below a path follow it together.
     struct PathLess {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
-    using Index = absl::flat_hash_map<Name, std::list<Key>::iterator, NameHash, NameEqual>;
-    // Every path right above a stored key, with the stored keys right below it.
-    using Parents = std::map<std::string, absl::flat_hash_set<Key*>, PathLess>;
+    // Every path right above a stored key, with the paths of the stored keys
+    // right below it.
+    using Parents = std::map<std::string, absl::flat_hash_set<std::string>, PathLess>;
 
-    Key* Find(std::string_view path) const;
-    Key& Ensure(std::string_view path);
-    void Unlink(Key& key);
-    void Drop(Index::iterator found);
+    // Removes the keys right below `parent`, and its entry; gives the next.
     Parents::iterator RemoveChildren(Parents::iterator parent);
-    void Swap(RegistryDocument& other) noexcept;
 
-    std::list<Key> keys_; // nodes that never move, for the index and the parents
-    Index index_;
+    KeyList keys_;
     Parents parents_;
 };
 
