@@ -4,6 +4,7 @@
 #include "platform/AsciiText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -32,17 +33,12 @@ constexpr std::string_view Trim(std::string_view text) {
 
 // 1 to `maxDigits` hexadecimal digits and nothing else.
 std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t maxDigits) {
-    if (digits.empty() || digits.size() > maxDigits) {
-        return std::nullopt;
-    }
     std::uint32_t number = 0;
-    for (const char c : digits) {
-        if (HexDigitValue(c) < 0) {
-            return std::nullopt;
-        }
-        number = number * 16 + static_cast<std::uint32_t>(HexDigitValue(c));
-    }
-    return number;
+    const char* end = digits.data() + digits.size();
+    const auto parsed = std::from_chars(digits.data(), end, number, 16);
+    return !digits.empty() && digits.size() <= maxDigits && parsed.ptr == end
+               ? std::optional(number)
+               : std::nullopt;
 }
 
 // Reads the file's physical lines (LF or CRLF) into a document.

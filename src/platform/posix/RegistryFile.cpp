@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace twinvane::platform::posix {
@@ -203,22 +204,12 @@ int ReplaceAtomically(int dir, bool ownFolder, const std::string& name,
     return ::fsync(dir) == 0 ? 0 : errno;
 }
 
-// One version of the settings file: every save renames a new file into
-// place, so a save by the holder of the lock shows as a change here.
-struct FileVersion {
-    ino_t inode = 0;
-    timespec changed{};
-
-    bool operator==(const FileVersion& other) const {
-        return inode == other.inode && changed.tv_sec == other.changed.tv_sec &&
-               changed.tv_nsec == other.changed.tv_nsec;
-    }
-};
-
-FileVersion VersionOf(int dir) {
+// One version of the settings file (inode, change time): every save renames
+// a new file into place, so a save by the holder of the lock shows here.
+std::tuple<ino_t, time_t, long> VersionOf(int dir) {
     struct stat st {};
-    return ::fstatat(dir, kFileName, &st, 0) == 0 ? FileVersion{st.st_ino, st.st_ctim}
-                                                  : FileVersion{};
+    ::fstatat(dir, kFileName, &st, 0);
+    return {st.st_ino, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
 }
 
 // Holds an exclusive open-file-description lock on the lock file while it
