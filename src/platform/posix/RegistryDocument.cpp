@@ -140,22 +140,19 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
 }
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
-    const std::size_t cut = path.rfind('\\');
-    const auto above =
-        cut == std::string_view::npos ? parents_.end() : parents_.find(path.substr(0, cut));
-    bool removed = false;
-    if (const Key* key = keys_.Find(path)) {
-        // Its spelling, as the keys below its parent path hold it.
-        if (above != parents_.end() && above->second.erase(key->path) != 0 &&
-            above->second.empty()) {
+    bool removed = keys_.Erase(path);
+    if (const std::size_t cut = path.rfind('\\'); removed && cut != std::string_view::npos) {
+        const auto above = parents_.find(path.substr(0, cut));
+        if (above != parents_.end() && above->second.erase(path) != 0 && above->second.empty()) {
             parents_.erase(above);
         }
-        keys_.Erase(path);
-        removed = true;
     }
     // The paths at or below `path` start with it: mostly there are none.
     auto parent = parents_.lower_bound(path);
-    if (parent != parents_.end() && EqualFolded(parent->first, path)) {
+    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
+        return removed;
+    }
+    if (EqualFolded(parent->first, path)) {
         RemoveChildren(parent);
         removed = true;
     }

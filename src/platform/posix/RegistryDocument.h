@@ -283,9 +283,18 @@ private:
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
+    struct PathHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view path) const { return HashFolded(path); }
+    };
+    struct PathEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return EqualFolded(a, b); }
+    };
     // Every path right above a stored key, with the paths of the stored keys
     // right below it.
-    using Parents = std::map<std::string, absl::flat_hash_set<std::string>, PathLess>;
+    using Parents =
+        std::map<std::string, absl::flat_hash_set<std::string, PathHash, PathEqual>, PathLess>;
 
     // Removes the keys right below `parent`, and its entry; gives the next.
     Parents::iterator RemoveChildren(Parents::iterator parent);
