@@ -28,24 +28,6 @@ bool StartsWithFolded(std::string_view text, std::string_view prefix) {
     return EqualFolded(text.substr(0, prefix.size()), prefix);
 }
 
-// Hashed through absl::string_view, which this Abseil hashes itself: it
-// would hand a std::string_view to the unseeded std::hash.
-struct Folded {
-    std::string_view text;
-
-    template <class H> friend H AbslHashValue(H state, const Folded& folded) {
-        // A piece at a time, as a key path may be as long as the file.
-        std::array<char, 64> piece; // NOLINT: filled before it is read
-        for (std::size_t at = 0; at < folded.text.size(); at += piece.size()) {
-            const std::string_view part = folded.text.substr(at, piece.size());
-            std::transform(part.begin(), part.end(), piece.begin(),
-                           [](char c) { return LowerAscii(c); });
-            state = H::combine(std::move(state), absl::string_view(piece.data(), part.size()));
-        }
-        return H::combine(std::move(state), folded.text.size());
-    }
-};
-
 bool IsRootKey(std::string_view name) {
     return std::any_of(kRootKeys.begin(), kRootKeys.end(),
                        [&](std::string_view root) { return EqualFolded(name, root); });
@@ -60,7 +42,14 @@ bool EqualFolded(std::string_view a, std::string_view b) {
 }
 
 std::size_t HashFolded(std::string_view text) {
-    return absl::Hash<Folded>{}(Folded{text});
+    // Folded into a copy, on the stack for the names most files hold.
+    std::array<char, 64> small; // NOLINT: filled before it is read
+    std::string large(text.size() > small.size() ? text.size() : 0, '\0');
+    char* folded = large.empty() ? small.data() : large.data();
+    std::transform(text.begin(), text.end(), folded, [](char c) { return LowerAscii(c); });
+    // Through absl::string_view, which this Abseil hashes itself: it would
+    // hand a std::string_view to the unseeded std::hash.
+    return absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size()));
 }
 
 std::string FoldCase(std::string_view text) {

@@ -283,18 +283,17 @@ private:
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
-    struct PathHash {
+    // Both the hash and the equality of a set of paths.
+    struct PathHashEqual {
         using is_transparent = void;
         std::size_t operator()(std::string_view path) const { return HashFolded(path); }
-    };
-    struct PathEqual {
-        using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const { return EqualFolded(a, b); }
     };
     // Every path right above a stored key, with the paths of the stored keys
     // right below it.
     using Parents =
-        std::map<std::string, absl::flat_hash_set<std::string, PathHash, PathEqual>, PathLess>;
+        std::map<std::string, absl::flat_hash_set<std::string, PathHashEqual, PathHashEqual>,
+                 PathLess>;
 
     // Removes the keys right below `parent`, and its entry; gives the next.
     Parents::iterator RemoveChildren(Parents::iterator parent);
