@@ -194,8 +194,8 @@ std::string WordText(std::uint64_t word) {
 }
 
 // 16-byte names that all collide in a fixed, unseeded hash of 8-byte words,
-// h = (h ^ word) * K, h ^= h >> 29, started from the length (as this reader
-// once hashed names): any first word, then the second word that leads to the
+// h = (h ^ word) * K, h ^= h >> 29, started from the length (a hash anyone
+// can invert): any first word, then the second word that leads to the
 // same state, which the round's inverse gives. With `crafted` false, names
 // of the same bytes picked at random instead.
 std::string CollidingName(std::mt19937_64& random, bool crafted) {
