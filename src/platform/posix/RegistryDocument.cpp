@@ -114,11 +114,12 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
         auto parent = parents_.find(path.substr(0, cut));
         try {
             if (parent == parents_.end()) {
-                parent = parents_.emplace(path.substr(0, cut), Parents::mapped_type()).first;
+                parent = parents_.emplace(path.substr(0, cut), Children()).first;
             }
-            parent->second.emplace(path);
+            parent->second.paths.emplace_back(path);
+            ++parent->second.live;
         } catch (...) {
-            if (parent != parents_.end() && parent->second.empty()) {
+            if (parent != parents_.end() && parent->second.live == 0) {
                 parents_.erase(parent);
             }
             keys_.Erase(path);
@@ -132,7 +133,7 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
     bool removed = keys_.Erase(path);
     if (const std::size_t cut = path.rfind('\\'); removed && cut != std::string_view::npos) {
         const auto above = parents_.find(path.substr(0, cut));
-        if (above != parents_.end() && above->second.erase(path) != 0 && above->second.empty()) {
+        if (above != parents_.end() && --above->second.live == 0) {
             parents_.erase(above);
         }
     }
@@ -175,7 +176,7 @@ bool RegistryDocument::Merge(const RegistryDocument& changes) {
 }
 
 RegistryDocument::Parents::iterator RegistryDocument::RemoveChildren(Parents::iterator parent) {
-    for (const std::string& child : parent->second) {
+    for (const std::string& child : parent->second.paths) {
         keys_.Erase(child);
     }
     return parents_.erase(parent);

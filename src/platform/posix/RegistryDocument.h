@@ -283,17 +283,15 @@ private:
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
-    // Both the hash and the equality of a set of paths.
-    struct PathHashEqual {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view path) const { return HashFolded(path); }
-        bool operator()(std::string_view a, std::string_view b) const { return EqualFolded(a, b); }
+    // The stored keys right below a path: their paths as first stored, with
+    // those of keys removed since (removing one again does nothing), and how
+    // many are still there.
+    struct Children {
+        std::vector<std::string> paths;
+        std::size_t live = 0;
     };
-    // Every path right above a stored key, with the paths of the stored keys
-    // right below it.
-    using Parents =
-        std::map<std::string, absl::flat_hash_set<std::string, PathHashEqual, PathHashEqual>,
-                 PathLess>;
+    // Every path right above a stored key.
+    using Parents = std::map<std::string, Children, PathLess>;
 
     // Removes the keys right below `parent`, and its entry; gives the next.
     Parents::iterator RemoveChildren(Parents::iterator parent);
