@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The REGEDIT4 reader and writer on settings files of three hostile shapes
+// The REGEDIT4 reader and writer on settings files of four hostile shapes
 // (one deeply nested key line; very many values in one key; very many keys
-// and as many removal lines), against reading the same bytes with
+// and as many removal lines; value names crafted to collide in a fixed
+// hash) and a control of random names, against reading the same bytes with
 // std::ifstream, whole and line by line: load (read and parse) and save
 // (write the text and the file) as ratios of those reads, in process CPU
 // time (so that the machine's other work does not count), median of
 // several alternating runs; then the peak memory of each, in a child
-// process of its own, against the file size.
+// process of its own, against the file size; and the crafted names against
+// the random ones of the same size.
 #include "BenchSupport.h"
-#include "platform/posix/RegeditFormat.h"
+#include "platform/posix/settings/RegeditFormat.h"
 
 #include <malloc.h>
 #include <sys/resource.h>
@@ -21,6 +23,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -169,6 +173,66 @@ Peaks MeasurePeaks(const std::string& source, const std::string& target) {
     return peaks;
 }
 
+// Bytes a quoted value name may hold as they are: no quote, backslash, line
+// break, zero byte, nor capital (which would fold into another name).
+bool PlainInName(std::uint64_t word) {
+    for (int i = 0; i < 8; ++i) {
+        const auto c = static_cast<unsigned char>(word >> (8 * i));
+        if (c == '"' || c == '\\' || c == '\r' || c == '\n' || c == 0 || (c >= 'A' && c <= 'Z')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string WordText(std::uint64_t word) {
+    std::string text(8, '\0');
+    for (int i = 0; i < 8; ++i) {
+        text[i] = static_cast<char>(word >> (8 * i));
+    }
+    return text;
+}
+
+// 16-byte names that all collide in a fixed, unseeded hash of 8-byte words,
+// h = (h ^ word) * K, h ^= h >> 29, started from the length (a hash anyone
+// can invert): any first word, then the second word that leads to the
+// same state, which the round's inverse gives. With `crafted` false, names
+// of the same bytes picked at random instead.
+std::string CollidingName(std::mt19937_64& random, bool crafted) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15;
+    std::uint64_t inverse = kMultiplier; // Newton's iteration, mod 2^64
+    for (int i = 0; i < 6; ++i) {
+        inverse *= 2 - kMultiplier * inverse;
+    }
+    const auto round = [&](std::uint64_t h, std::uint64_t word) {
+        h = (h ^ word) * kMultiplier;
+        return h ^ (h >> 29);
+    };
+    const std::uint64_t target = 0x0123456789ABCDEF; // the state every name leads to
+    const std::uint64_t beforeShift = target ^ (target >> 29) ^ (target >> 58);
+    for (;;) {
+        const std::uint64_t first = random();
+        const std::uint64_t second =
+            crafted ? round(16, first) ^ (beforeShift * inverse) : random();
+        if (PlainInName(first) && PlainInName(second)) {
+            return WordText(first) + WordText(second);
+        }
+    }
+}
+
+Shape NamesShape(const char* name, bool crafted) {
+    // The generator is shared by the pieces, which come in order.
+    auto random = std::make_shared<std::mt19937_64>(crafted ? 11 : 12);
+    return {name,
+            [random, crafted](std::uint64_t i, std::string& out) {
+                if (i == 0) {
+                    out += "[HKEY_CURRENT_USER\\Software\\Bench]\n";
+                }
+                out += "\"" + CollidingName(*random, crafted) + "\"=\"x\"\n";
+            },
+            {}};
+}
+
 std::vector<Shape> Shapes() {
     return {
         {"one deep key line",
@@ -200,6 +264,8 @@ std::vector<Shape> Shapes() {
              }
          },
          1},
+        NamesShape("crafted names", true),
+        NamesShape("random names", false),
     };
 }
 
@@ -232,6 +298,7 @@ int main(int argc, char* argv[]) {
     std::printf("  %-18s %7s %8s %8s %6s %6s %8s %6s %6s %9s %5s %9s %5s\n", "shape", "read",
                 "getline", "load", "x read", "x line", "save", "x read", "x line", "load peak", "x",
                 "save peak", "x");
+    std::vector<std::pair<double, double>> medians; // load and save, by shape
     for (std::size_t s = 0; s < shapes.size(); ++s) {
         const std::string& file = files[s];
         const double bytes = static_cast<double>(fs::file_size(file));
@@ -256,7 +323,13 @@ int main(int argc, char* argv[]) {
                     shapes[s].name, read, line, load, load / read, load / line, save, save / read,
                     save / line, peaks[s].load / 1024, times(peaks[s].load), peaks[s].save / 1024,
                     times(peaks[s].save));
+        medians.push_back({load, save});
     }
+    // The last two shapes: crafted names, then random ones of the same size.
+    const auto& crafted = medians[medians.size() - 2];
+    const auto& random = medians.back();
+    std::printf("crafted against random names (goal <= 3): load %.2f x, save %.2f x\n",
+                crafted.first / random.first, crafted.second / random.second);
     fs::remove_all(folder);
     return 0;
 }

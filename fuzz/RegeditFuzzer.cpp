@@ -2,7 +2,7 @@
 // libFuzzer target for the settings file's REGEDIT4 reader and writer: any
 // input that reads as a document must write out as a text that reads back
 // as the same document, and writing that again must give the same bytes.
-#include "platform/posix/RegeditFormat.h"
+#include "platform/posix/settings/RegeditFormat.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -6,7 +6,8 @@ set -euo pipefail
 TWINVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the program itself needs to build and run (scripts/run).
-TWINVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libelf-dev)
+TWINVANE_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libelf-dev
+    libabsl-dev)
 # GoogleTest for the tests and benchmarks; its sources for the cross build.
 TWINVANE_GTEST_PACKAGES=(libgtest-dev libgmock-dev googletest)
 # The Windows cross build under Wine, the format check, the desktop entry check.

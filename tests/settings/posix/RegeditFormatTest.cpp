@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/RegeditFormat.h"
+#include "platform/posix/settings/RegeditFormat.h"
 
 #include <gtest/gtest.h>
 

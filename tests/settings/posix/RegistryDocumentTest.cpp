@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/RegistryDocument.h"
+#include "platform/posix/settings/RegistryDocument.h"
 
 #include <gtest/gtest.h>
 

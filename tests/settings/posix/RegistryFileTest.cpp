@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "platform/posix/RegistryFile.h"
+#include "platform/posix/settings/RegistryFile.h"
 #include "HeldLock.h"
 #include "platform/Registry.h"
-#include "platform/posix/RegeditFormat.h"
+#include "platform/posix/settings/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "support/EnvGuard.h"

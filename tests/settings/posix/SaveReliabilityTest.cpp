@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Saves from several processes at once, and saves cut short by SIGKILL:
 // the settings file must always parse and hold one whole save.
-#include "platform/posix/RegeditFormat.h"
+#include "platform/posix/settings/RegeditFormat.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "support/EnvGuard.h"

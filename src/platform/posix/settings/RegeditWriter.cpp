@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 namespace twinvane::platform::posix {
 namespace {
@@ -13,35 +14,27 @@ constexpr std::string_view kHexDigits = "0123456789abcdef";
 
 void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t special = std::min(text.find_first_of("\\\"", start), text.size());
-        out.append(text, start, special - start);
-        if (special < text.size()) {
+    for (const char c : text) {
+        if (c == '\\' || c == '"') {
             out += '\\';
-            out += text[special];
         }
-        start = special + 1;
+        out += c;
     }
     out += '"';
 }
 
-void AppendHexNumber(std::string& out, std::uint32_t number, std::size_t minDigits) {
-    std::size_t digits = 1;
-    while (digits < 8 && number >> (4 * digits) != 0) {
-        ++digits;
-    }
-    for (std::size_t i = std::max(digits, minDigits); i-- > 0;) {
-        out += kHexDigits[(number >> (4 * i)) & 0xF];
-    }
+std::string Printed(const char* format, std::uint32_t number) {
+    char text[24];
+    return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, format, number))};
 }
 
 // A text that reads back unchanged from the "quoted" form: exactly one zero
 // byte, at the end, and no line break that would split the line.
 bool FitsQuotedForm(const RegistryValue& value) {
     const std::string_view data = value.data;
-    return value.type == kRegSz && !data.empty() && data.back() == '\0' &&
-           data.substr(0, data.size() - 1).find_first_of(std::string_view("\0\r\n", 3)) ==
-               std::string_view::npos;
+    return value.type == kRegSz && data.ends_with('\0') &&
+           std::none_of(data.begin(), data.end() - 1,
+                        [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
 }
 
 // `out` ends with the start of the line, from `lineStart` on.
@@ -78,19 +71,11 @@ void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
     } else if (value.type == kRegDword && value.data.size() == 4) {
         std::uint32_t number = 0;
         for (std::size_t i = 0; i < 4; ++i) {
-            number |= static_cast<std::uint32_t>(static_cast<unsigned char>(value.data[i]))
-                      << (8 * i);
+            number |= std::uint32_t{static_cast<unsigned char>(value.data[i])} << (8 * i);
         }
-        out += "dword:";
-        AppendHexNumber(out, number, 8);
-        out += '\n';
-    } else if (value.type == kRegBinary) {
-        out += "hex:";
-        AppendHex(out, lineStart, value.data);
+        out += Printed("dword:%08x\n", number);
     } else {
-        out += "hex(";
-        AppendHexNumber(out, value.type, 1);
-        out += "):";
+        out += value.type == kRegBinary ? "hex:" : Printed("hex(%x):", value.type);
         AppendHex(out, lineStart, value.data);
     }
 }
@@ -100,9 +85,7 @@ void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
 std::string WriteRegedit(const RegistryDocument& document) {
     std::string out = "REGEDIT4\n";
     for (const auto& key : document.Keys()) {
-        out += "\n[";
-        out += key.path;
-        out += "]\n";
+        out.append("\n[").append(key.path).append("]\n");
         for (const auto& entry : key.values) {
             AppendValue(out, entry);
         }

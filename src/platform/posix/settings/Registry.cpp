@@ -40,14 +40,11 @@ public:
     ValueLookup Query(std::uintptr_t handle, const std::string& name, RegistryValue& value) {
         const std::string& path = handles_.at(handle);
         const RegistryValue* found = pending_.FindValue(path, name);
-        if (found == nullptr) {
-            found = Snapshot().FindValue(path, name);
+        found = found != nullptr ? found : Snapshot().FindValue(path, name);
+        if (found != nullptr) {
+            value = *found;
         }
-        if (found == nullptr) {
-            return ValueLookup::Missing;
-        }
-        value = *found;
-        return ValueLookup::Found;
+        return found != nullptr ? ValueLookup::Found : ValueLookup::Missing;
     }
 
     bool Set(std::uintptr_t handle, const std::string& name, std::uint32_t type,
@@ -76,10 +73,7 @@ public:
 private:
     std::optional<std::string> Resolve(std::uintptr_t parent, const std::string& sub) const {
         std::string path = posix::JoinKeyPath(handles_.at(parent), sub);
-        if (!posix::IsValidKeyPath(path)) {
-            return std::nullopt;
-        }
-        return path;
+        return posix::IsValidKeyPath(path) ? std::optional(std::move(path)) : std::nullopt;
     }
 
     std::uintptr_t Register(const std::string& path) {

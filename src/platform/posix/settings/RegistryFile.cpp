@@ -14,8 +14,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace twinvane::platform::posix {
@@ -31,8 +33,9 @@ constexpr std::chrono::milliseconds kLockPoll{5};
 // larger is not ours to load into memory.
 constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
 
-std::string ErrorText(int error) {
-    return std::strerror(error);
+// Raises `what` with the reason of `error`, as the UI shows it.
+[[noreturn]] void Fail(const std::string& what, int error = errno) {
+    throw RegistryError(what + ": " + std::strerror(error));
 }
 
 std::string HomeFolder() {
@@ -64,8 +67,7 @@ UniqueFd CreateFolder(const std::string& folder) {
     ::mkdir(folder.c_str(), 0700);
     UniqueFd dir = OpenFolder(folder);
     if (!dir.IsOpen()) {
-        throw RegistryError("Cannot create the settings folder " + folder + ": " +
-                            ErrorText(errno));
+        Fail("Cannot create the settings folder " + folder);
     }
     return dir;
 }
@@ -74,41 +76,31 @@ UniqueFd CreateFolder(const std::string& folder) {
 // without blocking, so that a FIFO or a device in its place is refused
 // rather than waited on.
 std::optional<std::string> ReadContent(int dir, const std::string& name, const std::string& path) {
+    const std::string what = "Cannot read the settings file " + path;
     UniqueFd fd(::openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!fd.IsOpen()) {
-        if (errno == ENOENT) {
-            return std::nullopt;
-        }
-        throw RegistryError("Cannot read the settings file " + path + ": " + ErrorText(errno));
-    }
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0) {
-        throw RegistryError("Cannot read the settings file " + path + ": " + ErrorText(errno));
+    if (!fd.IsOpen() && errno == ENOENT) {
+        return std::nullopt;
+    }
+    if (!fd.IsOpen() || ::fstat(fd.Get(), &st) != 0) {
+        Fail(what);
     }
     if (!S_ISREG(st.st_mode)) {
-        throw RegistryError("Cannot read the settings file " + path + ": it is not a regular file");
-    }
-    if (st.st_size > kMaxFileSize) {
-        throw RegistryError("Cannot read the settings file " + path + ": it is over 64 MiB");
+        throw RegistryError(what + ": it is not a regular file");
     }
     std::string content;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
-        if (got == 0) {
-            return content;
+    for (ssize_t got = 0; (got = ::read(fd.Get(), buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno != EINTR) {
+            Fail(what);
         }
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw RegistryError("Cannot read the settings file " + path + ": " + ErrorText(errno));
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
-        if (content.size() > static_cast<std::size_t>(kMaxFileSize)) {
-            throw RegistryError("Cannot read the settings file " + path + ": it is over 64 MiB");
+        content.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        // Measured before and while it is read, as it may grow meanwhile.
+        if (st.st_size > kMaxFileSize || content.size() > static_cast<std::size_t>(kMaxFileSize)) {
+            throw RegistryError(what + ": it is over 64 MiB");
         }
     }
+    return content;
 }
 
 // Where a save goes: the settings file itself or, when that is a symbolic
@@ -130,8 +122,7 @@ SavePlace FollowLinks(const std::string& folder, const std::string& path) {
         char buffer[PATH_MAX];
         const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
         if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
-            const int error = length < 0 ? errno : ENAMETOOLONG;
-            throw RegistryError("Cannot follow the link " + path + ": " + ErrorText(error));
+            Fail("Cannot follow the link " + path, length < 0 ? errno : ENAMETOOLONG);
         }
         std::string target(buffer, static_cast<std::size_t>(length));
         if (target.front() != '/') {
@@ -140,17 +131,14 @@ SavePlace FollowLinks(const std::string& folder, const std::string& path) {
         const std::size_t slash = target.rfind('/');
         place = {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
     }
-    throw RegistryError("Cannot follow the link " + path + ": " + ErrorText(ELOOP));
+    Fail("Cannot follow the link " + path, ELOOP);
 }
 
 // The first of registry.reg.bad, registry.reg.bad.2, ... that is not taken.
 std::string FreeBadName(int dir) {
     for (int number = 1; number <= kMaxBadCopies; ++number) {
-        std::string name = std::string(kFileName) + ".bad";
-        if (number > 1) {
-            name += '.';
-            name += std::to_string(number);
-        }
+        const std::string name =
+            std::string(kFileName) + ".bad" + (number > 1 ? "." + std::to_string(number) : "");
         struct stat st {};
         if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) {
             return name;
@@ -159,16 +147,18 @@ std::string FreeBadName(int dir) {
     return {};
 }
 
-// Writes `content` to the new file `name` in `dir`, durably. Returns 0 or
-// the errno of the step that failed; a file begun is then removed.
-int WriteNewFile(int dir, const std::string& name, const std::string& content) {
+// Writes `content` to the new file `name` in `dir`, durably, and with
+// `syncFolder` its name too. Returns 0 or the errno of the step that
+// failed; a file begun is then removed.
+int WriteNewFile(int dir, const std::string& name, const std::string& content,
+                 bool syncFolder = false) {
     UniqueFd fd(
         ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!fd.IsOpen()) {
         return errno;
     }
     if (::fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), content.data(), content.size()) ||
-        ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0) {
+        ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0 || (syncFolder && ::fsync(dir))) {
         const int error = errno;
         ::unlinkat(dir, name.c_str(), 0);
         return error;
@@ -182,15 +172,11 @@ int WriteNewFile(int dir, const std::string& name, const std::string& content) {
 std::string KeepCopy(int dir, const std::string& folder, const std::string& path,
                      const std::string& content) {
     const std::string name = FreeBadName(dir);
-    int error = name.empty() ? 0 : WriteNewFile(dir, name, content);
-    if (!name.empty() && error == 0 && ::fsync(dir) != 0) {
-        error = errno;
-        ::unlinkat(dir, name.c_str(), 0);
-    }
+    const int error = name.empty() ? 0 : WriteNewFile(dir, name, content, true);
     if (name.empty() || error != 0) {
-        const std::string reason = name.empty() ? "too many earlier copies" : ErrorText(error);
         throw RegistryError("Cannot keep the settings file " + path +
-                            ", which does not parse, beside in " + folder + ": " + reason);
+                            ", which does not parse, beside in " + folder + ": " +
+                            (name.empty() ? "too many earlier copies" : std::strerror(error)));
     }
     return name;
 }
@@ -218,24 +204,12 @@ int ReplaceAtomically(int dir, bool ownFolder, const std::string& name,
     return ::fsync(dir) == 0 ? 0 : errno;
 }
 
-// One version of the settings file: every save renames a new file into
-// place, so a save by the holder of the lock shows as a change here.
-struct FileVersion {
-    ino_t inode = 0;
-    timespec changed{};
-
-    bool operator==(const FileVersion& other) const {
-        return inode == other.inode && changed.tv_sec == other.changed.tv_sec &&
-               changed.tv_nsec == other.changed.tv_nsec;
-    }
-};
-
-FileVersion VersionOf(int dir) {
+// One version of the settings file (inode, change time): every save renames
+// a new file into place, so a save by the holder of the lock shows here.
+std::tuple<ino_t, time_t, long> VersionOf(int dir) {
     struct stat st {};
-    if (::fstatat(dir, kFileName, &st, 0) != 0) {
-        return {};
-    }
-    return {st.st_ino, st.st_ctim};
+    ::fstatat(dir, kFileName, &st, 0);
+    return {st.st_ino, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
 }
 
 // Holds an exclusive open-file-description lock on the lock file while it
@@ -249,39 +223,33 @@ UniqueFd LockFolder(int dir, const std::string& folder, std::chrono::millisecond
         dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600));
     struct stat st {};
     if (!lock.IsOpen() || ::fstat(lock.Get(), &st) != 0) {
-        throw RegistryError("Cannot lock the settings with " + path + ": " + ErrorText(errno));
+        Fail("Cannot lock the settings with " + path);
     }
     if (!S_ISREG(st.st_mode)) {
         throw RegistryError("Cannot lock the settings with " + path + ": it is not a regular file");
     }
-    FileVersion seen = VersionOf(dir);
+    auto seen = VersionOf(dir);
     auto deadline = std::chrono::steady_clock::now() + wait;
     struct flock request {};
     request.l_type = F_WRLCK;
     request.l_whence = SEEK_SET;
     while (::fcntl(lock.Get(), F_OFD_SETLK, &request) != 0) {
-        if (errno == EINTR) {
-            continue;
-        }
         if (errno == EAGAIN || errno == EACCES) {
-            const FileVersion now = VersionOf(dir);
-            if (now != seen) {
+            if (const auto now = VersionOf(dir); now != seen) {
                 seen = now;
                 deadline = std::chrono::steady_clock::now() + wait;
             } else if (std::chrono::steady_clock::now() >= deadline) {
-                throw RegistryError("Cannot save the settings: another program still holds the "
-                                    "lock file " +
-                                    path);
+                throw RegistryError(
+                    "Cannot save the settings: another program still holds the lock file " + path);
             }
             std::this_thread::sleep_for(kLockPoll);
-            continue;
-        }
-        // A file system without locks still gets whole-file replacement;
-        // only two simultaneous saves could then lose one another's keys.
-        if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) {
+        } else if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) {
+            // A file system without locks still gets whole-file replacement;
+            // only two simultaneous saves could then lose one another's keys.
             break;
+        } else if (errno != EINTR) {
+            Fail("Cannot lock the settings with " + path);
         }
-        throw RegistryError("Cannot lock the settings with " + path + ": " + ErrorText(errno));
     }
     return lock;
 }
@@ -300,27 +268,19 @@ RegistryFile::RegistryFile(std::string folder, std::chrono::milliseconds lockWai
 
 RegistryDocument RegistryFile::Load() const {
     const UniqueFd dir = OpenFolder(folder_);
-    if (!dir.IsOpen()) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        throw RegistryError("Cannot read the settings file " + path_ + ": " + ErrorText(errno));
+    if (!dir.IsOpen() && errno != ENOENT) {
+        Fail("Cannot read the settings file " + path_);
     }
-    const auto content = ReadContent(dir.Get(), kFileName, path_);
-    if (!content) {
-        return {};
-    }
+    const auto content = dir.IsOpen() ? ReadContent(dir.Get(), kFileName, path_) : std::nullopt;
     try {
-        return ParseRegedit(*content);
+        return content ? ParseRegedit(*content) : RegistryDocument();
     } catch (const RegeditParseError& error) {
         const std::string bad = FreeBadName(dir.Get());
-        const std::string what =
-            "The settings file " + path_ + " does not parse (" + error.Message() + ")";
-        if (bad.empty()) {
-            throw RegistryError(what);
-        }
-        throw RegistryError(what + ". It will be kept as " + folder_ + "/" + bad +
-                            " when the settings are next saved");
+        throw RegistryError("The settings file " + path_ + " does not parse (" + error.Message() +
+                            ")" +
+                            (bad.empty() ? ""
+                                         : ". It will be kept as " + folder_ + "/" + bad +
+                                               " when the settings are next saved"));
     }
 }
 
@@ -331,19 +291,17 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
     const bool ownFolder = place.folder == folder_;
     const UniqueFd otherDir = ownFolder ? UniqueFd() : OpenFolder(place.folder);
     if (!ownFolder && !otherDir.IsOpen()) {
-        throw RegistryError("Cannot save the settings file " + path_ + " in " + place.folder +
-                            ": " + ErrorText(errno));
+        Fail("Cannot save the settings file " + path_ + " in " + place.folder);
     }
     const int saveDir = ownFolder ? dir.Get() : otherDir.Get();
 
     RegistryDocument document;
-    std::optional<std::string> unparsable;
-    if (auto content = ReadContent(saveDir, place.name, path_)) {
-        try {
-            document = ParseRegedit(*content);
-        } catch (const RegeditParseError&) {
-            unparsable = std::move(content);
-        }
+    std::optional<std::string> unparsable = ReadContent(saveDir, place.name, path_);
+    try {
+        document = unparsable ? ParseRegedit(*unparsable) : RegistryDocument();
+        unparsable.reset();
+    } catch (const RegeditParseError&) {
+        // Counts as empty; kept below once the change is known.
     }
     if (!change(document)) {
         return;
@@ -356,7 +314,7 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
         if (!kept.empty()) {
             ::unlinkat(dir.Get(), kept.c_str(), 0);
         }
-        throw RegistryError("Cannot save the settings file " + path_ + ": " + ErrorText(error));
+        Fail("Cannot save the settings file " + path_, error);
     }
 }
 

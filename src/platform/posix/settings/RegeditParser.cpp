@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: MIT
+#include "RegeditFormat.h"
+
+#include "platform/AsciiText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace twinvane::platform::posix {
+namespace {
+
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Plain loops, not find_first_not_of, which calls memchr for every byte.
+constexpr std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+constexpr std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return TrimRight(text);
+}
+
+// 1 to `maxDigits` hexadecimal digits and nothing else.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t maxDigits) {
+    std::uint32_t number = 0;
+    const char* end = digits.data() + digits.size();
+    const auto parsed = std::from_chars(digits.data(), end, number, 16);
+    return !digits.empty() && digits.size() <= maxDigits && parsed.ptr == end
+               ? std::optional(number)
+               : std::nullopt;
+}
+
+// Reads the file's physical lines (LF or CRLF) into a document.
+class Parser {
+public:
+    explicit Parser(std::string_view text) : text_(text) {}
+
+    RegistryDocument Parse() {
+        std::string_view line;
+        if (!NextLine(line) || TrimRight(line) != "REGEDIT4") {
+            Fail("the first line is not \"REGEDIT4\"");
+        }
+        while (NextLine(line)) {
+            const std::string_view content = Trim(line);
+            if (content.empty() || content.front() == ';') {
+                continue;
+            }
+            if (content.front() == '[') {
+                ParseKeyLine(content);
+            } else if (content.front() == '"' || content.front() == '@') {
+                ParseValueLine(content);
+            } else {
+                Fail("a line that is neither a [key] nor a value");
+            }
+        }
+        return std::move(document_);
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& reason) const {
+        throw RegeditParseError(std::max<std::size_t>(line_, 1), reason);
+    }
+
+    bool NextLine(std::string_view& line) {
+        if (position_ >= text_.size()) {
+            return false;
+        }
+        const std::size_t end = std::min(text_.find('\n', position_), text_.size());
+        line = text_.substr(position_, end - position_);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        position_ = end + 1;
+        ++line_;
+        return true;
+    }
+
+    // A quoted text at the start of `text`, with \\ and \" unescaped: a view
+    // into `text` when it holds no escape, else into `unescaped`. Any other
+    // backslash stands for itself, as in the paths people type by hand.
+    std::string_view ReadQuoted(std::string_view text, std::string_view& rest,
+                                std::string& unescaped) const {
+        bool escaped = false;
+        std::size_t run = 1; // where the bytes not yet copied to `unescaped` start
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            if (text[i] == '"') {
+                rest = text.substr(i + 1);
+                return escaped ? unescaped.append(text, run, i - run) : text.substr(1, i - 1);
+            }
+            if (text[i] == '\\' && i + 1 < text.size() &&
+                (text[i + 1] == '\\' || text[i + 1] == '"')) {
+                escaped = true;
+                unescaped.append(text, run, i - run);
+                run = ++i; // the escaped byte starts the next run
+            }
+        }
+        Fail("a quoted text lacks its closing quote");
+    }
+
+    // hex: or hex(type): data, which may go on over lines that end in "\".
+    RegistryValue ParseHexData(std::string_view data) {
+        RegistryValue value{kRegBinary, {}};
+        data.remove_prefix(3);
+        if (data.starts_with('(')) {
+            const std::size_t close = data.find(')');
+            const auto type = close == std::string_view::npos
+                                  ? std::nullopt
+                                  : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
+            if (!type) {
+                Fail("a hex(type) without a valid type number");
+            }
+            value.type = *type;
+            data.remove_prefix(close + 1);
+        }
+        if (!data.starts_with(':')) {
+            Fail("\":\" expected after hex");
+        }
+        const std::size_t first = line_;
+        std::string list(TrimRight(data.substr(1)));
+        for (std::string_view next; list.ends_with('\\'); list += Trim(next)) {
+            list.pop_back();
+            if (!NextLine(next)) {
+                Fail("the file ends inside continued hex data");
+            }
+        }
+        const std::size_t last = std::exchange(line_, first); // bad bytes are the value's
+        for (std::string_view rest = Trim(list); !rest.empty();) {
+            const std::size_t comma = rest.find(',');
+            const std::string_view token = Trim(rest.substr(0, comma));
+            const auto byte = ParseHexNumber(token, 2);
+            if (!byte) {
+                Fail("\"" + std::string(token) + "\" is not a hexadecimal byte");
+            }
+            value.data += static_cast<char>(*byte);
+            rest = comma == std::string_view::npos ? "" : Trim(rest.substr(comma + 1));
+        }
+        line_ = last;
+        return value;
+    }
+
+    // The data of a value line after its "=", other than the "-" of a removal.
+    RegistryValue ParseData(std::string_view data) {
+        if (data.starts_with('"')) {
+            std::string_view after;
+            std::string unescaped;
+            const std::string_view quoted = ReadQuoted(data, after, unescaped);
+            if (!Trim(after).empty()) {
+                Fail("unexpected text after the closing quote");
+            }
+            std::string text;
+            text.reserve(quoted.size() + 1);
+            text.append(quoted) += '\0'; // the zero byte that ends a stored text
+            return {kRegSz, std::move(text)};
+        }
+        const auto startsWith = [&](std::string_view word) {
+            return data.size() >= word.size() && LowerAscii(data.substr(0, word.size())) == word;
+        };
+        if (startsWith("dword:")) {
+            const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
+            if (!number) {
+                Fail("a dword needs 1 to 8 hexadecimal digits");
+            }
+            std::string bytes(4, '\0');
+            for (std::size_t i = 0; i < 4; ++i) {
+                bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
+            }
+            return {kRegDword, std::move(bytes)};
+        }
+        if (startsWith("hex")) {
+            return ParseHexData(data);
+        }
+        Fail("unknown kind of value data");
+    }
+
+    void ParseValueLine(std::string_view text) {
+        std::string unescapedName;
+        std::string_view name;
+        std::string_view rest = text.substr(1);
+        if (text.front() == '"') {
+            name = ReadQuoted(text, rest, unescapedName);
+            if (!IsValidValueName(name)) {
+                Fail("a value name holds a zero byte");
+            }
+        }
+        rest = Trim(rest);
+        if (!rest.starts_with('=')) {
+            Fail("\"=\" expected after the value name");
+        }
+        const std::string_view data = Trim(rest.substr(1));
+        std::optional<RegistryValue> value;
+        if (data != "-") {
+            value = ParseData(data);
+        }
+        if (!afterKey_) {
+            Fail("a value before any [key] line");
+        }
+        if (values_ != nullptr && value) {
+            values_->Set(name, std::move(*value));
+        } else if (values_ != nullptr) {
+            values_->Erase(name);
+        }
+    }
+
+    void ParseKeyLine(std::string_view text) {
+        if (!text.ends_with(']')) {
+            Fail("a [key] line lacks its closing \"]\"");
+        }
+        std::string_view path = text.substr(1, text.size() - 2);
+        const bool remove = path.starts_with('-');
+        path.remove_prefix(remove ? 1 : 0);
+        if (!IsValidKeyPath(path)) {
+            Fail("\"" + std::string(path) + "\" is not a valid key name");
+        }
+        afterKey_ = true;
+        values_ = nullptr; // the values after a removal are ignored, as on import
+        if (remove) {
+            document_.DeleteKey(path);
+        } else {
+            values_ = &document_.StoreKey(path);
+        }
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+    std::size_t line_ = 0;
+    RegistryDocument document_;
+    bool afterKey_ = false;       // values before any [key] line are an error
+    ValueList* values_ = nullptr; // where value lines go; null after a removal
+};
+
+} // namespace
+
+RegistryDocument ParseRegedit(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3); // a UTF-8 byte order mark
+    }
+    return Parser(text).Parse();
+}
+
+} // namespace twinvane::platform::posix

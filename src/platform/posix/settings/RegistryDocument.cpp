@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+#include "RegistryDocument.h"
+
+#include "platform/AsciiText.h"
+
+#include <absl/hash/hash.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace twinvane::platform::posix {
+namespace {
+
+constexpr std::array<std::string_view, 7> kRootKeys = {
+    "hkey_classes_root",   "hkey_current_user", "hkey_local_machine",   "hkey_users",
+    "hkey_current_config", "hkey_dyn_data",     "hkey_performance_data"};
+
+// Every Windows profile has it, so a first run finds it as Windows would.
+constexpr std::string_view kUserSoftware = "hkey_current_user\\software";
+
+constexpr std::size_t kMaxKeyNameLength = 255;
+
+bool StartsWithFolded(std::string_view text, std::string_view prefix) {
+    return EqualFolded(text.substr(0, prefix.size()), prefix);
+}
+
+bool IsRootKey(std::string_view name) {
+    return std::any_of(kRootKeys.begin(), kRootKeys.end(),
+                       [&](std::string_view root) { return EqualFolded(name, root); });
+}
+
+} // namespace
+
+// Names in one file mostly share their spelling: bytes as they are first.
+bool EqualFolded(std::string_view a, std::string_view b) {
+    return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                                [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::size_t HashFolded(std::string_view text) {
+    // Folded into a copy, on the stack for the names most files hold.
+    std::array<char, 64> small; // NOLINT: filled before it is read
+    std::string large(text.size() > small.size() ? text.size() : 0, '\0');
+    char* folded = large.empty() ? small.data() : large.data();
+    std::transform(text.begin(), text.end(), folded, [](char c) { return LowerAscii(c); });
+    // Through absl::string_view, which this Abseil hashes itself: it would
+    // hand a std::string_view to the unseeded std::hash.
+    return absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size()));
+}
+
+std::string FoldCase(std::string_view text) {
+    return LowerAscii(text);
+}
+
+bool IsValidKeyPath(std::string_view path) {
+    const std::size_t rootEnd = std::min(path.find('\\'), path.size());
+    // One pass over the parts after the root, however many there are.
+    for (std::size_t i = rootEnd + 1, start = i; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            if (i == start || i - start > kMaxKeyNameLength) {
+                return false;
+            }
+            start = i + 1;
+        }
+    }
+    return IsRootKey(path.substr(0, rootEnd)) && IsValidValueName(path);
+}
+
+std::string JoinKeyPath(std::string_view base, std::string_view sub) {
+    return sub.empty() ? std::string(base) : std::string(base) + '\\' + std::string(sub);
+}
+
+bool RegistryDocument::PathLess::operator()(std::string_view a, std::string_view b) const {
+    const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), [](char p, char q) {
+        return LowerAscii(p) == LowerAscii(q);
+    });
+    return y != b.end() && (x == a.end() || static_cast<unsigned char>(LowerAscii(*x)) <
+                                                static_cast<unsigned char>(LowerAscii(*y)));
+}
+
+bool RegistryDocument::HasKey(std::string_view path) const {
+    if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || keys_.Find(path) != nullptr ||
+        parents_.contains(path)) {
+        return true;
+    }
+    const std::string below = std::string(path) + '\\';
+    const auto next = parents_.lower_bound(below);
+    return next != parents_.end() && StartsWithFolded(next->first, below);
+}
+
+bool RegistryDocument::CreateKey(std::string_view path) {
+    if (HasKey(path)) {
+        return false;
+    }
+    StoreKey(path);
+    return true;
+}
+
+const RegistryValue* RegistryDocument::FindValue(std::string_view path,
+                                                 std::string_view name) const {
+    const Key* key = keys_.Find(path);
+    const NamedValue* entry = key == nullptr ? nullptr : key->values.Find(name);
+    return entry == nullptr ? nullptr : &entry->value;
+}
+
+ValueList& RegistryDocument::StoreKey(std::string_view path) {
+    const auto [key, added] = keys_.Ensure(path);
+    const std::size_t cut = path.rfind('\\');
+    if (added && cut != std::string_view::npos) {
+        auto parent = parents_.find(path.substr(0, cut));
+        try {
+            if (parent == parents_.end()) {
+                parent = parents_.emplace(path.substr(0, cut), Children()).first;
+            }
+            parent->second.paths.emplace_back(path);
+            ++parent->second.live;
+        } catch (...) {
+            if (parent != parents_.end() && parent->second.live == 0) {
+                parents_.erase(parent);
+            }
+            keys_.Erase(path);
+            throw;
+        }
+    }
+    return key.values;
+}
+
+bool RegistryDocument::DeleteKey(std::string_view path) {
+    bool removed = keys_.Erase(path);
+    if (const std::size_t cut = path.rfind('\\'); removed && cut != std::string_view::npos) {
+        const auto above = parents_.find(path.substr(0, cut));
+        if (above != parents_.end() && --above->second.live == 0) {
+            parents_.erase(above);
+        }
+    }
+    // The paths at or below `path` start with it: mostly there are none.
+    auto parent = parents_.lower_bound(path);
+    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
+        return removed;
+    }
+    if (EqualFolded(parent->first, path)) {
+        RemoveChildren(parent);
+        removed = true;
+    }
+    const std::string below = std::string(path) + '\\';
+    for (parent = parents_.lower_bound(below);
+         parent != parents_.end() && StartsWithFolded(parent->first, below);) {
+        parent = RemoveChildren(parent);
+        removed = true;
+    }
+    return removed;
+}
+
+bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name) {
+    Key* key = keys_.Find(path);
+    return key != nullptr && key->values.Erase(name);
+}
+
+bool RegistryDocument::Merge(const RegistryDocument& changes) {
+    bool changed = false;
+    for (const Key& key : changes.keys_) {
+        changed = CreateKey(key.path) || changed;
+        if (key.values.empty()) {
+            continue; // a key that exists only above others stays so
+        }
+        ValueList& values = StoreKey(key.path);
+        for (const NamedValue& entry : key.values) {
+            changed = values.Set(entry.name, RegistryValue(entry.value)) || changed;
+        }
+    }
+    return changed;
+}
+
+RegistryDocument::Parents::iterator RegistryDocument::RemoveChildren(Parents::iterator parent) {
+    for (const std::string& child : parent->second.paths) {
+        keys_.Erase(child);
+    }
+    return parents_.erase(parent);
+}
+
+} // namespace twinvane::platform::posix

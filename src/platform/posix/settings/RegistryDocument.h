@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <absl/container/flat_hash_map.h>
+#include <absl/container/flat_hash_set.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace twinvane::platform::posix {
+
+// Registry key paths start with one of the Windows root keys
+// ("HKEY_CURRENT_USER\Software\..."). Like Windows, every comparison of key
+// and value names ignores the case of ASCII letters only; other bytes
+// compare as they are. The spelling first stored is the one kept.
+
+// `text` with its ASCII capitals made small.
+std::string FoldCase(std::string_view text);
+
+// True when `path` names a root key and every part of it is a usable name:
+// not empty, at most 255 bytes, without line breaks or zero bytes.
+bool IsValidKeyPath(std::string_view path);
+
+// True when `name` can name a value: no line breaks or zero bytes.
+inline bool IsValidValueName(std::string_view name) {
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+}
+
+// "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
+std::string JoinKeyPath(std::string_view base, std::string_view sub);
+
+// Equal when the texts are equal but for the case of ASCII letters.
+bool EqualFolded(std::string_view a, std::string_view b);
+// Abseil's hash of the folded text: seeded per process, so that no file can
+// choose names that collide.
+std::size_t HashFolded(std::string_view text);
+
+// Things named by their member `Name`, in the order first stored, found by
+// name ignoring case (the spelling first stored is kept). Storing, finding
+// and removing cost amortised constant time however many there are: the
+// things sit in a deque, found through Abseil's hash set of their positions;
+// a removal leaves a gap, swept out once gaps outnumber things. An empty
+// table holds no memory but a pointer.
+template <class T, std::string T::*Name> class NamedTable {
+    struct Slot {
+        std::uint32_t position;
+        std::uint32_t hash; // kept so that growing the index reads no name
+    };
+    struct Probe {
+        std::string_view name;
+        std::uint32_t hash;
+    };
+    struct SlotHash {
+        using is_transparent = void;
+        std::size_t operator()(const auto& key) const { return key.hash; }
+    };
+    struct SlotEqual {
+        using is_transparent = void;
+        bool operator()(const Slot& a, const Slot& b) const {
+            return (*this)(a, Probe{(*items)[b.position].*Name, b.hash});
+        }
+        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
+        bool operator()(const Slot& a, const Probe& b) const {
+            return a.hash == b.hash && EqualFolded((*items)[a.position].*Name, b.name);
+        }
+        const std::deque<T>* items;
+    };
+    struct Table {
+        Table() = default;
+        Table(const Table&) = delete; // the index points at the items
+        bool IsLive(std::size_t position) const {
+            return position >= removed.size() || !removed[position];
+        }
+        std::deque<T> items;       // in the order first stored, with gaps
+        std::vector<bool> removed; // by position, up to the last removal
+        absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&items}};
+    };
+
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+
+        Iterator() = default;
+        reference operator*() const { return table_->items[position_]; }
+        pointer operator->() const { return &**this; }
+        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
+        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
+        friend bool operator==(const Iterator&, const Iterator&) = default;
+
+    private:
+        friend class NamedTable;
+        Iterator(const Table* table, std::size_t position) : table_(table), position_(position) {
+            while (table_ != nullptr && position_ < table_->items.size() &&
+                   !table_->IsLive(position_)) {
+                ++position_;
+            }
+        }
+        const Table* table_ = nullptr;
+        std::size_t position_ = 0;
+    };
+
+    NamedTable() = default;
+    NamedTable(const NamedTable& other) {
+        for (const T& item : other) {
+            Ensure(item.*Name).first = item;
+        }
+    }
+    NamedTable(NamedTable&&) noexcept = default;
+    NamedTable& operator=(NamedTable other) noexcept {
+        table_.swap(other.table_);
+        return *this;
+    }
+    ~NamedTable() = default;
+
+    // The thing named `name`, or null.
+    T* Find(std::string_view name) const {
+        if (table_ == nullptr) {
+            return nullptr;
+        }
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        return found == table_->index.end() ? nullptr : &table_->items[found->position];
+    }
+
+    // The thing named `name`, a new one at the end when there was none,
+    // with true then. Valid until something is removed.
+    std::pair<T&, bool> Ensure(std::string_view name) {
+        if (table_ == nullptr) {
+            table_ = std::make_unique<Table>();
+        }
+        // Placed first, so that one probe of the index finds it or takes it.
+        T& added = table_->items.emplace_back();
+        const auto position = static_cast<std::uint32_t>(table_->items.size() - 1);
+        std::pair<typename decltype(Table::index)::iterator, bool> found;
+        try {
+            added.*Name = name;
+            found = table_->index.insert({position, Hash(name)});
+        } catch (...) {
+            table_->items.pop_back();
+            throw;
+        }
+        if (!found.second) {
+            table_->items.pop_back();
+        }
+        return {table_->items[found.first->position], found.second};
+    }
+
+    // Removes the thing named `name`; false when there was none.
+    bool Erase(std::string_view name) {
+        if (table_ == nullptr) {
+            return false;
+        }
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        if (found == table_->index.end()) {
+            return false;
+        }
+        Table& table = *table_;
+        const std::size_t position = found->position;
+        table.removed.resize(std::max(table.removed.size(), position + 1));
+        table.removed[position] = true;
+        table.index.erase(found);
+        table.items[position] = T(); // its memory goes now, its place at the next sweep
+        if (table.index.empty()) {
+            table_.reset();
+        } else if (table.index.size() < table.items.size() / 2) {
+            NamedTable kept;
+            for (auto at = begin(); at != end(); ++at) {
+                kept.Ensure((*at).*Name).first = std::move(table.items[at.position_]);
+            }
+            *this = std::move(kept);
+        }
+        return true;
+    }
+
+    std::size_t size() const { return table_ == nullptr ? 0 : table_->index.size(); }
+    bool empty() const { return size() == 0; }
+    Iterator begin() const { return {table_.get(), 0}; }
+    Iterator end() const { return {table_.get(), table_ == nullptr ? 0 : table_->items.size()}; }
+    const T& front() const { return *begin(); }
+    const T& back() const {
+        std::size_t last = table_->items.size() - 1;
+        while (!table_->IsLive(last)) {
+            --last;
+        }
+        return table_->items[last];
+    }
+    friend bool operator==(const NamedTable& a, const NamedTable& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
+
+private:
+    static std::uint32_t Hash(std::string_view name) {
+        return static_cast<std::uint32_t>(HashFolded(name));
+    }
+
+    std::unique_ptr<Table> table_; // null while the table is empty
+};
+
+struct NamedValue {
+    std::string name;
+    RegistryValue value;
+    friend bool operator==(const NamedValue&, const NamedValue&) = default;
+};
+
+// The values of one key, in the order they were first stored.
+class ValueList : public NamedTable<NamedValue, &NamedValue::name> {
+public:
+    // Stores the value, at the end when the name is new; false when it held
+    // this already.
+    bool Set(std::string_view name, RegistryValue&& value) {
+        auto [entry, added] = Ensure(name);
+        if (!added && entry.value == value) {
+            return false;
+        }
+        entry.value = std::move(value);
+        return true;
+    }
+};
+
+// An in-memory registry: keys in the order they were first stored, each with
+// its values in the order they were first stored. The root keys and
+// HKEY_CURRENT_USER\Software always exist, as on every Windows profile, and
+// a key implies the keys above it. Each operation costs about the length of
+// the names it is given (and the keys it removes), however deep or many the
+// keys, so that reading a file stays linear in its size.
+class RegistryDocument {
+public:
+    using NamedValue = posix::NamedValue;
+    struct Key {
+        std::string path;
+        ValueList values;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    using KeyList = NamedTable<Key, &Key::path>;
+
+    bool HasKey(std::string_view path) const;
+    // Adds `path` (a valid key path); false when it already existed.
+    bool CreateKey(std::string_view path);
+    // The value `name` of key `path`, or null.
+    const RegistryValue* FindValue(std::string_view path, std::string_view name) const;
+    // Keeps `path` (a valid key path) as a key of its own, even one that
+    // exists anyway, as a file lists it. Gives its values for changing,
+    // valid until a key is removed.
+    ValueList& StoreKey(std::string_view path);
+    // Stores the value, creating its key; false when it held this already.
+    bool SetValue(std::string_view path, std::string_view name, RegistryValue value) {
+        return StoreKey(path).Set(name, std::move(value));
+    }
+    // Removes the key with every key below it; false when there was none.
+    bool DeleteKey(std::string_view path);
+    // Removes one value; false when there was none.
+    bool DeleteValue(std::string_view path, std::string_view name);
+    // Applies every key and value of `changes` to this one; true when that
+    // changed anything.
+    bool Merge(const RegistryDocument& changes);
+
+    // The keys stored explicitly, in order.
+    const KeyList& Keys() const { return keys_; }
+    bool Empty() const { return keys_.empty(); }
+    friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
+        return a.keys_ == b.keys_;
+    }
+
+private:
+    // Folded byte order, in which the paths below a path follow it together.
+    struct PathLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // The stored keys right below a path: their paths as first stored, with
+    // those of keys removed since (removing one again does nothing), and how
+    // many are still there.
+    struct Children {
+        std::vector<std::string> paths;
+        std::size_t live = 0;
+    };
+    // Every path right above a stored key.
+    using Parents = std::map<std::string, Children, PathLess>;
+
+    // Removes the keys right below `parent`, and its entry; gives the next.
+    Parents::iterator RemoveChildren(Parents::iterator parent);
+
+    KeyList keys_;
+    Parents parents_;
+};
+
+} // namespace twinvane::platform::posix
