@@ -41,10 +41,16 @@ public:
     // Both the menu item Compare1 and the button Compare2.
     virtual void SetCompareEnabled(bool enabled) = 0;
     virtual void SetDeleteTempsChecked(bool checked) = 0;
+    // The check mark of Options > Short Copies for Long Names.
+    virtual void SetShortNamesChecked(bool checked) = 0;
 
     // Shows an open-file dialog; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                                      const FileDialogRequest& request) = 0;
+    // The dialog of ArgumentsDialogLayout() with `current` in its field; the
+    // template accepted, which IsArgumentTemplate takes, or nothing when
+    // cancelled.
+    virtual std::optional<std::string> RunArgumentsDialog(const std::string& current) = 0;
     // A modal box of `kind` with `buttons`; returns the button pressed.
     virtual MessageButton ShowMessage(MessageKind kind, const std::string& text,
                                       const std::vector<MessageButton>& buttons) = 0;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "TTwinvane.h"
 
+#include "DiffArguments.h"
 #include "FileDialogs.h"
+#include "KnownPrograms.h"
 #include "StandardError.h"
 #include "about/AboutBoxDesign.h"
 #include "fileutil/stringutils.h"
@@ -47,6 +49,10 @@ void TTwinvane::RunCommand(Command command) {
         return emailVarnook1Click();
     case Command::VarnookOnTheWeb:
         return VarnookontheWeb1Click();
+    case Command::ShortNames:
+        return ShortNames1Click();
+    case Command::DiffProgramArguments:
+        return DiffProgramArguments1Click();
     }
 }
 
@@ -147,9 +153,19 @@ void TTwinvane::LocateWindiffClick() {
     if (!chosen) {
         return;
     }
-    state_.Stored.WinDiffPath = *chosen;
+    UseProgram(*chosen);
     SaveSettings();
     CheckReady();
+}
+
+void TTwinvane::UseProgram(const std::string& path) {
+    state_.Stored.WinDiffPath = path;
+    const KnownProgram* known = KnownProgramAt(path);
+    // A program the table does not know is started as the design starts
+    // WinDiff, long-name question included.
+    state_.Stored.WinDiffArgs = known != nullptr ? known->arguments : kDefaultDiffArguments;
+    state_.Stored.ShortNames = known == nullptr || known->shortPaths;
+    view_.SetShortNamesChecked(state_.Stored.ShortNames);
 }
 
 void TTwinvane::ClearFileList1Click() {
@@ -162,6 +178,20 @@ void TTwinvane::ClearFileList1Click() {
 void TTwinvane::DeletetempsClick() {
     state_.Stored.DeleteTemps = !state_.Stored.DeleteTemps;
     view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
+}
+
+void TTwinvane::ShortNames1Click() {
+    state_.Stored.ShortNames = !state_.Stored.ShortNames;
+    view_.SetShortNamesChecked(state_.Stored.ShortNames);
+}
+
+void TTwinvane::DiffProgramArguments1Click() {
+    const auto edited = view_.RunArgumentsDialog(state_.Stored.WinDiffArgs);
+    if (!edited || !IsArgumentTemplate(*edited)) {
+        return;
+    }
+    state_.Stored.WinDiffArgs = *edited;
+    SaveSettings();
 }
 
 void TTwinvane::Exit1Click() {
@@ -218,6 +248,7 @@ void TTwinvane::LoadSettings() {
     const auto settled = [this] {
         loaded_ = state_.Stored;
         view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
+        view_.SetShortNamesChecked(state_.Stored.ShortNames);
     };
     try {
         storage_.Load(state_.Stored, read_);

@@ -54,6 +54,12 @@ public:
     void SaveFiles1Click() { SaveSettings(); }
     void ClearFileList1Click();
     void DeletetempsClick();
+    // Options > Short Copies for Long Names: whether long names are offered
+    // short copies. Stored when the settings are next saved.
+    void ShortNames1Click();
+    // Options > Diff Program Arguments: edits the argument template and
+    // saves it.
+    void DiffProgramArguments1Click();
     void Exit1Click();
     // Saves the settings as the window closes; a failure is reported and
     // the window closes anyway.
@@ -89,6 +95,9 @@ public:
 private:
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
+    // Makes `path` the diff program, with the arguments and the short-name
+    // choice the table of known programs gives it.
+    void UseProgram(const std::string& path);
     void CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();

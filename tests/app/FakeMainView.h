@@ -29,9 +29,12 @@ public:
     std::string panels[3] = {"File 1", "File 2", ""};
     bool compareEnabled = false;
     bool deleteTempsChecked = false;
+    bool shortNamesChecked = false;
     bool closeRequested = false;
     std::deque<std::optional<std::string>> dialogAnswers;
     std::deque<MessageButton> messageAnswers;
+    std::deque<std::optional<std::string>> argumentAnswers;
+    std::vector<std::string> argumentsShown; // what the arguments dialog's field showed
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<std::pair<FileDialogId, FileDialogRequest>> dialogsShown;
@@ -42,6 +45,17 @@ public:
     void SetStatusText(int panel, const std::string& text) override { panels[panel] = text; }
     void SetCompareEnabled(bool enabled) override { compareEnabled = enabled; }
     void SetDeleteTempsChecked(bool checked) override { deleteTempsChecked = checked; }
+    void SetShortNamesChecked(bool checked) override { shortNamesChecked = checked; }
+
+    std::optional<std::string> RunArgumentsDialog(const std::string& current) override {
+        argumentsShown.push_back(current);
+        if (argumentAnswers.empty()) {
+            throw std::logic_error("unexpected arguments dialog");
+        }
+        auto answer = argumentAnswers.front();
+        argumentAnswers.pop_front();
+        return answer;
+    }
 
     std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                              const FileDialogRequest& request) override {
@@ -116,6 +130,8 @@ public:
         keep(kWinDiffPathField, stored.WinDiffPath, settings.WinDiffPath);
         keep(kActionField, stored.ActionSetting, settings.ActionSetting);
         keep(kDeleteTempsField, stored.DeleteTemps, settings.DeleteTemps);
+        keep(kWinDiffArgsField, stored.WinDiffArgs, settings.WinDiffArgs);
+        keep(kShortNamesField, stored.ShortNames, settings.ShortNames);
     }
 };
 

@@ -16,6 +16,9 @@ public:
     // An empty answer cancels the dialog.
     QStringList fileAnswers;
     std::deque<MessageButton> messageAnswers;
+    // An empty answer cancels the arguments dialog.
+    QStringList argumentAnswers;
+    QStringList argumentsShown;
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<FileDialogRequest> fileRequests;
@@ -26,6 +29,14 @@ public:
     std::optional<QString> GetOpenFileName(QWidget*, const FileDialogRequest& request) override {
         fileRequests.push_back(request);
         const QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+        if (answer.isEmpty()) {
+            return std::nullopt;
+        }
+        return answer;
+    }
+    std::optional<QString> GetArguments(QWidget*, const QString& current) override {
+        argumentsShown << current;
+        const QString answer = argumentAnswers.isEmpty() ? QString() : argumentAnswers.takeFirst();
         if (answer.isEmpty()) {
             return std::nullopt;
         }

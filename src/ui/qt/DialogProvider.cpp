@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "DialogProvider.h"
 
+#include "ArgumentsDialog.h"
 #include "about/ProgramInfo.h"
 
 #include <QAbstractButton>
@@ -106,6 +107,14 @@ std::optional<QString> QtDialogProvider::GetOpenFileName(QWidget* parent,
         return std::nullopt;
     }
     return dialog->selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogProvider::GetArguments(QWidget* parent, const QString& current) {
+    ArgumentsDialog dialog(parent, current);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Template();
 }
 
 MessageButton QtDialogProvider::AskMessage(QWidget* parent, MessageKind kind, const QString& text,

@@ -20,6 +20,9 @@ public:
     virtual ~DialogProvider() = default;
     virtual std::optional<QString> GetOpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) = 0;
+    // The arguments dialog with `current` in its field; the text accepted,
+    // or nothing when cancelled.
+    virtual std::optional<QString> GetArguments(QWidget* parent, const QString& current) = 0;
     virtual MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                                      const std::vector<MessageButton>& buttons) = 0;
     virtual void ShowPlainMessage(QWidget* parent, const QString& text) = 0;
@@ -31,6 +34,7 @@ class QtDialogProvider final : public DialogProvider {
 public:
     std::optional<QString> GetOpenFileName(QWidget* parent,
                                            const FileDialogRequest& request) override;
+    std::optional<QString> GetArguments(QWidget* parent, const QString& current) override;
     MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                              const std::vector<MessageButton>& buttons) override;
     void ShowPlainMessage(QWidget* parent, const QString& text) override;

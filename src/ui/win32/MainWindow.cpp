@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindow.h"
 
+#include "ArgumentsDialog.h"
 #include "Dialogs.h"
 #include "Resources.h"
 #include "Text.h"
@@ -333,6 +334,14 @@ void MainWindow::SetCompareEnabled(bool enabled) {
 
 void MainWindow::SetDeleteTempsChecked(bool checked) {
     menus_.SetChecked(Command::DeleteTemps, checked);
+}
+
+void MainWindow::SetShortNamesChecked(bool checked) {
+    menus_.SetChecked(Command::ShortNames, checked);
+}
+
+std::optional<std::string> MainWindow::RunArgumentsDialog(const std::string& current) {
+    return win32::RunArgumentsDialog(Handle(), current);
 }
 
 std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,
