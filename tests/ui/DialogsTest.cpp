@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/FileDialogs.h"
+#include "ui/qt/ArgumentsDialog.h"
 #include "ui/qt/DialogProvider.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QPushButton>
@@ -22,6 +27,38 @@ private:
     }
 
 private slots:
+    // The field shows the template; OK is offered, and the hint hidden, only
+    // while the text names both files; Enter then accepts the edit.
+    void argumentsDialogRefusesATemplateWithoutBothNames() {
+        ui::ArgumentsDialog dialog(nullptr, QStringLiteral("--wait --diff \"%1\" \"%2\""));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Diff Program Arguments"));
+        QCOMPARE(dialog.Field()->text(), QStringLiteral("--wait --diff \"%1\" \"%2\""));
+        QCOMPARE(dialog.Field()->accessibleName(),
+                 QStringLiteral("Arguments of the diff program:"));
+        QVERIFY(dialog.OkButton()->isEnabled());
+        QVERIFY(dialog.Hint()->isHidden());
+
+        const struct {
+            const char* text;
+            bool valid;
+        } cases[] = {{"--diff %1", false}, {"", false}, {"%2 %1", true}, {"/mine:%2", false}};
+        for (const auto& c : cases) {
+            dialog.Field()->setText(QString::fromUtf8(c.text));
+            QCOMPARE(dialog.OkButton()->isEnabled(), c.valid);
+            QCOMPARE(dialog.Hint()->isVisible(), !c.valid);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(dialog.Hint())->text(QAccessible::Name),
+                 QStringLiteral("The arguments must name both files: %1 and %2."));
+
+        dialog.Field()->setText(QStringLiteral("/base:\"%1\" /mine:\"%2\""));
+        dialog.Field()->setFocus();
+        QTest::keyClick(dialog.Field(), Qt::Key_Return);
+        QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+        QCOMPARE(dialog.Template(), QStringLiteral("/base:\"%1\" /mine:\"%2\""));
+    }
+
     void lengthQuestionIsAnErrorBoxWithThreeButtons() {
         const auto box =
             ui::BuildMessageBox(nullptr, MessageKind::Error, QStringLiteral("first\rsecond"),

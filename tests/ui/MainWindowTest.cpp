@@ -376,6 +376,26 @@ private slots:
         QTRY_VERIFY(panel->text().size() > shown);
         QVERIFY(panel->text().endsWith(QStringLiteral("name.txt")));
     }
+
+    // The two items behind the separator: the check mark follows the
+    // presenter, and the arguments dialog's answer is stored.
+    void shortCopiesAndArgumentsItemsRunTheirCommands() {
+        Fixture f;
+        f.storage.stored.ShortNames = false;
+        f.Show();
+        auto* shortNames = f.Find<QAction>("ShortNames1");
+        QVERIFY(shortNames->isCheckable());
+        QVERIFY(!shortNames->isChecked());
+        f.Trigger("ShortNames1");
+        QVERIFY(shortNames->isChecked());
+        QVERIFY(f.window->Presenter().State().Stored.ShortNames);
+
+        f.dialogs.argumentAnswers = {QStringLiteral("/base:\"%1\" /mine:\"%2\"")};
+        f.Trigger("DiffProgramArguments1");
+        QCOMPARE(f.dialogs.argumentsShown, QStringList({QStringLiteral("\"%1\" \"%2\"")}));
+        QCOMPARE(f.storage.stored.WinDiffArgs, std::string("/base:\"%1\" /mine:\"%2\""));
+        QCOMPARE(f.storage.stored.ShortNames, true); // saved with the rest
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

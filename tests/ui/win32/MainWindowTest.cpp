@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "support/TempFolder.h"
 #include "support/win32/TestWindows.h"
+#include "ui/win32/ArgumentsDialog.h"
 #include "ui/win32/Text.h"
 
 #include <commctrl.h>
@@ -498,6 +499,47 @@ TEST_F(MainWindowTest, TheGuideOpensInTheBrowserOrTheErrorBoxSaysWhyNot) {
         EXPECT_EQ(box.Seen(), c.error);
     }
     std::filesystem::remove(guide);
+}
+
+TEST_F(MainWindowTest, ShortCopiesItemAndArgumentsDialogReachThePresenter) {
+    storage.stored.ShortNames = false;
+    Start();
+    const HMENU bar = ::GetMenu(window.Handle());
+    const auto checked = [&] {
+        return (::GetMenuState(bar, MenuId("ShortNames1"), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_FALSE(checked());
+    Menu("ShortNames1");
+    EXPECT_TRUE(checked());
+    EXPECT_TRUE(window.Presenter().State().Stored.ShortNames);
+
+    std::string shown;
+    bool okWhileInvalid = true;
+    bool hintWhileInvalid = false;
+    bool okWhenValid = false;
+    BoxAnswer answer("Diff Program Arguments", [&](HWND box) {
+        shown = TextOf(::GetDlgItem(box, kArgumentsFieldId));
+        ::SetDlgItemTextW(box, kArgumentsFieldId, L"--diff %1");
+        okWhileInvalid = ::IsWindowEnabled(::GetDlgItem(box, IDOK));
+        hintWhileInvalid = ::IsWindowVisible(::GetDlgItem(box, kArgumentsHintId));
+        ::SetDlgItemTextW(box, kArgumentsFieldId, L"/base:\"%1\" /mine:\"%2\"");
+        okWhenValid = ::IsWindowEnabled(::GetDlgItem(box, IDOK));
+        Click("OK")(box);
+    });
+    Menu("DiffProgramArguments1");
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_TRUE(answer.Shows("&Arguments of the diff program:"));
+    EXPECT_EQ(shown, "\"%1\" \"%2\"");
+    EXPECT_FALSE(okWhileInvalid);
+    EXPECT_TRUE(hintWhileInvalid);
+    EXPECT_TRUE(okWhenValid);
+    EXPECT_EQ(storage.stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
+
+    BoxAnswer cancel("Diff Program Arguments", Key(VK_ESCAPE));
+    Menu("DiffProgramArguments1");
+    ASSERT_TRUE(cancel.Seen());
+    EXPECT_EQ(window.Presenter().State().Stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
 }
 
 } // namespace
