@@ -148,19 +148,37 @@ void TTwinvane::SelectFiles1Click() {
 }
 
 void TTwinvane::LocateWindiffClick() {
-    const auto chosen =
-        view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest(state_.Stored.WinDiffPath));
-    if (!chosen) {
-        return;
+    std::optional<std::string> chosen;
+    const KnownProgram* known = nullptr;
+    if (const auto found = FindKnownPrograms(); !found.empty()) {
+        std::vector<ProgramOffer> offers;
+        for (const FoundProgram& program : found) {
+            offers.push_back({program.program->name, program.path});
+        }
+        const LocateChoice choice = view_.RunLocateChoice(offers);
+        if (choice.kind == LocateChoice::Kind::Cancel) {
+            return;
+        }
+        if (choice.kind == LocateChoice::Kind::Program && choice.index < found.size()) {
+            chosen = found[choice.index].path;
+            known = found[choice.index].program;
+        }
     }
-    UseProgram(*chosen);
+    if (!chosen) {
+        chosen = view_.RunOpenDialog(FileDialogId::LocWindiff,
+                                     LocWindiffRequest(state_.Stored.WinDiffPath));
+        if (!chosen) {
+            return;
+        }
+        known = KnownProgramAt(*chosen);
+    }
+    UseProgram(*chosen, known);
     SaveSettings();
     CheckReady();
 }
 
-void TTwinvane::UseProgram(const std::string& path) {
+void TTwinvane::UseProgram(const std::string& path, const KnownProgram* known) {
     state_.Stored.WinDiffPath = path;
-    const KnownProgram* known = KnownProgramAt(path);
     // A program the table does not know is started as the design starts
     // WinDiff, long-name question included.
     state_.Stored.WinDiffArgs = known != nullptr ? known->arguments : kDefaultDiffArguments;

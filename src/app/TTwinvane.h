@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ComparisonState.h"
+#include "KnownPrograms.h"
 #include "MainView.h"
 #include "MainWindowDesign.h"
 #include "PendingDeletion.h"
@@ -50,6 +51,9 @@ public:
     // Deletes the temporary copies whose diff program has ended. Cheap; the
     // view calls it about once a second, on the user-interface thread.
     void PollPendingDeletion() { pendingDeletion_.Poll(); }
+    // Offers the known diff programs found on this system first, then the
+    // file dialog; with none found, the file dialog opens at once. The
+    // program chosen brings its arguments and short-name choice.
     void LocateWindiffClick();
     void SaveFiles1Click() { SaveSettings(); }
     void ClearFileList1Click();
@@ -96,8 +100,9 @@ private:
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
     // Makes `path` the diff program, with the arguments and the short-name
-    // choice the table of known programs gives it.
-    void UseProgram(const std::string& path);
+    // choice the table gives `known`, or the design's for a program it does
+    // not know (null).
+    void UseProgram(const std::string& path, const KnownProgram* known);
     void CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();

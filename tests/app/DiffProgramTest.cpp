@@ -81,6 +81,8 @@ TEST_F(DiffProgramTest, LocatingAProgramGivesItTheTablesArgumentsAndShortNameCho
         {"windiff.exe", kTwoNames, true},
         {"mydiff", kTwoNames, true},
     };
+    testing::TempFolder noPrograms; // no diff program found: the file dialog opens at once
+    testing::EnvGuard path("PATH", noPrograms.Path().string());
     Activate("", "");
     for (const auto& c : cases) {
         // Start each case from the opposite values, so that each must be set.

@@ -34,7 +34,9 @@ public:
     std::deque<std::optional<std::string>> dialogAnswers;
     std::deque<MessageButton> messageAnswers;
     std::deque<std::optional<std::string>> argumentAnswers;
-    std::vector<std::string> argumentsShown; // what the arguments dialog's field showed
+    std::deque<LocateChoice> locateAnswers;
+    std::vector<std::vector<ProgramOffer>> locateOffers; // each first step's list
+    std::vector<std::string> argumentsShown;             // what the arguments dialog's field showed
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<std::pair<FileDialogId, FileDialogRequest>> dialogsShown;
@@ -46,6 +48,16 @@ public:
     void SetCompareEnabled(bool enabled) override { compareEnabled = enabled; }
     void SetDeleteTempsChecked(bool checked) override { deleteTempsChecked = checked; }
     void SetShortNamesChecked(bool checked) override { shortNamesChecked = checked; }
+
+    LocateChoice RunLocateChoice(const std::vector<ProgramOffer>& offers) override {
+        locateOffers.push_back(offers);
+        if (locateAnswers.empty()) {
+            throw std::logic_error("unexpected choice of diff program");
+        }
+        const LocateChoice answer = locateAnswers.front();
+        locateAnswers.pop_front();
+        return answer;
+    }
 
     std::optional<std::string> RunArgumentsDialog(const std::string& current) override {
         argumentsShown.push_back(current);

@@ -58,7 +58,8 @@ TEST(KnownProgramsTest, EachTemplateGivesItsCommandLineAndArgumentList) {
             << program.name;
         EXPECT_EQ(program.shortPaths, want->second.shortPaths) << program.name;
         EXPECT_TRUE(IsArgumentTemplate(program.arguments)) << program.name;
-        EXPECT_FALSE(program.windowsFile.empty() && program.linuxCommand.empty()) << program.name;
+        EXPECT_FALSE(program.places.windowsFile.empty() && program.places.linuxCommand.empty())
+            << program.name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "about/ProgramInfo.h"
 #include "app/FakeMainView.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "ui/qt/DroppedFiles.h"
 
@@ -201,6 +202,8 @@ private slots:
         QVERIFY(!f.window->Presenter().State().Stored.DeleteTemps);
 
         f.dialogs.fileAnswers = {QString()};
+        const testing::TempFolder noPrograms; // no diff program found: the file dialog at once
+        const testing::EnvGuard path("PATH", noPrograms.Path().string());
         const std::size_t asked = f.dialogs.fileRequests.size();
         // The dialog waits for the trigger to return.
         f.Find<QAction>("LocateWwindiff1")->trigger();

@@ -19,6 +19,8 @@ public:
     // An empty answer cancels the arguments dialog.
     QStringList argumentAnswers;
     QStringList argumentsShown;
+    std::deque<LocateChoice> locateAnswers; // none left: Cancel
+    std::vector<std::vector<ProgramOffer>> locateOffers;
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<FileDialogRequest> fileRequests;
@@ -40,6 +42,15 @@ public:
         if (answer.isEmpty()) {
             return std::nullopt;
         }
+        return answer;
+    }
+    LocateChoice ChooseProgram(QWidget*, const std::vector<ProgramOffer>& offers) override {
+        locateOffers.push_back(offers);
+        if (locateAnswers.empty()) {
+            return {};
+        }
+        const LocateChoice answer = locateAnswers.front();
+        locateAnswers.pop_front();
         return answer;
     }
     MessageButton AskMessage(QWidget*, MessageKind, const QString& text,

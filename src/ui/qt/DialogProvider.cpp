@@ -2,6 +2,7 @@
 #include "DialogProvider.h"
 
 #include "ArgumentsDialog.h"
+#include "LocateChoiceDialog.h"
 #include "about/ProgramInfo.h"
 
 #include <QAbstractButton>
@@ -115,6 +116,13 @@ std::optional<QString> QtDialogProvider::GetArguments(QWidget* parent, const QSt
         return std::nullopt;
     }
     return dialog.Template();
+}
+
+LocateChoice QtDialogProvider::ChooseProgram(QWidget* parent,
+                                             const std::vector<ProgramOffer>& offers) {
+    LocateChoiceDialog dialog(parent, offers);
+    dialog.exec();
+    return dialog.Choice();
 }
 
 MessageButton QtDialogProvider::AskMessage(QWidget* parent, MessageKind kind, const QString& text,

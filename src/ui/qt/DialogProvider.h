@@ -23,6 +23,9 @@ public:
     // The arguments dialog with `current` in its field; the text accepted,
     // or nothing when cancelled.
     virtual std::optional<QString> GetArguments(QWidget* parent, const QString& current) = 0;
+    // The first step of Locate Windiff over `offers`; what the user chose.
+    virtual LocateChoice ChooseProgram(QWidget* parent,
+                                       const std::vector<ProgramOffer>& offers) = 0;
     virtual MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                                      const std::vector<MessageButton>& buttons) = 0;
     virtual void ShowPlainMessage(QWidget* parent, const QString& text) = 0;
@@ -35,6 +38,7 @@ public:
     std::optional<QString> GetOpenFileName(QWidget* parent,
                                            const FileDialogRequest& request) override;
     std::optional<QString> GetArguments(QWidget* parent, const QString& current) override;
+    LocateChoice ChooseProgram(QWidget* parent, const std::vector<ProgramOffer>& offers) override;
     MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                              const std::vector<MessageButton>& buttons) override;
     void ShowPlainMessage(QWidget* parent, const QString& text) override;

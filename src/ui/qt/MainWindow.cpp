@@ -137,6 +137,10 @@ void MainWindow::SetShortNamesChecked(bool checked) {
     ShowChecked(Command::ShortNames, checked);
 }
 
+LocateChoice MainWindow::RunLocateChoice(const std::vector<ProgramOffer>& offers) {
+    return dialogs_.ChooseProgram(this, offers);
+}
+
 std::optional<std::string> MainWindow::RunArgumentsDialog(const std::string& current) {
     const auto edited = dialogs_.GetArguments(this, QString::fromStdString(current));
     if (!edited) {

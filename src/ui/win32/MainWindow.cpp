@@ -3,6 +3,7 @@
 
 #include "ArgumentsDialog.h"
 #include "Dialogs.h"
+#include "LocateChoice.h"
 #include "Resources.h"
 #include "Text.h"
 #include "app/StandardError.h"
@@ -338,6 +339,10 @@ void MainWindow::SetDeleteTempsChecked(bool checked) {
 
 void MainWindow::SetShortNamesChecked(bool checked) {
     menus_.SetChecked(Command::ShortNames, checked);
+}
+
+LocateChoice MainWindow::RunLocateChoice(const std::vector<ProgramOffer>& offers) {
+    return win32::RunLocateChoice(Handle(), offers);
 }
 
 std::optional<std::string> MainWindow::RunArgumentsDialog(const std::string& current) {
