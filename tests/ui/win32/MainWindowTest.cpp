@@ -5,6 +5,7 @@
 #include "support/TempFolder.h"
 #include "support/win32/TestWindows.h"
 #include "ui/win32/ArgumentsDialog.h"
+#include "ui/win32/LocateChoice.h"
 #include "ui/win32/Text.h"
 
 #include <commctrl.h>
@@ -540,6 +541,48 @@ TEST_F(MainWindowTest, ShortCopiesItemAndArgumentsDialogReachThePresenter) {
     ASSERT_TRUE(cancel.Seen());
     EXPECT_EQ(window.Presenter().State().Stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+}
+
+// The task dialog offers one command link per program, its path below, then
+// Browse; each answer, Cancel included, comes back as what it chose.
+TEST(LocateChoiceTaskDialogTest, OffersACommandLinkPerProgramAndBrowse) {
+    testing::TestForm owner({100, 100, 400, 300});
+    const std::vector<ProgramOffer> offers{
+        {"WinMerge", "C:\\Program Files\\WinMerge\\WinMergeU.exe"},
+        {"Visual Studio Code", "C:\\Users\\J\xC3\xBCrgen\\AppData\\Local\\Programs\\Microsoft "
+                               "VS Code\\Code.exe"}};
+    const struct {
+        int button;
+        LocateChoice::Kind kind;
+        std::size_t index;
+    } cases[] = {{kFirstProgramId, LocateChoice::Kind::Program, 0},
+                 {kFirstProgramId + 1, LocateChoice::Kind::Program, 1},
+                 {kBrowseId, LocateChoice::Kind::Browse, 0},
+                 {IDCANCEL, LocateChoice::Kind::Cancel, 0}};
+    for (const auto& c : cases) {
+        std::vector<std::string> links;
+        BoxAnswer answer("Locate Windiff", [&](HWND box) {
+            for (const HWND child : Children(box)) {
+                if (ClassOf(child) == "Button") {
+                    links.push_back(TextOf(child));
+                }
+            }
+            ::PostMessageW(box, TDM_CLICK_BUTTON, static_cast<WPARAM>(c.button), 0);
+        });
+        const LocateChoice choice = RunLocateChoice(owner.Handle(), offers);
+        ASSERT_TRUE(answer.Seen());
+        EXPECT_EQ(choice.kind, c.kind) << c.button;
+        EXPECT_EQ(choice.index, c.index) << c.button;
+        const auto has = [&](const std::string& part) {
+            return std::any_of(links.begin(), links.end(), [&](const std::string& link) {
+                return link.find(part) != std::string::npos;
+            });
+        };
+        EXPECT_TRUE(has("WinMerge")) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has(offers[1].path)) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has("Browse\xE2\x80\xA6")) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has("Cancel")) << ::testing::PrintToString(links);
+    }
 }
 
 } // namespace
