@@ -2,6 +2,7 @@
 #include "ui/win32/MainWindow.h"
 #include "app/FakeMainView.h"
 #include "platform/AppPaths.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "support/win32/TestWindows.h"
 #include "ui/win32/ArgumentsDialog.h"
@@ -583,6 +584,32 @@ TEST(LocateChoiceTaskDialogTest, OffersACommandLinkPerProgramAndBrowse) {
         EXPECT_TRUE(has("Browse\xE2\x80\xA6")) << ::testing::PrintToString(links);
         EXPECT_TRUE(has("Cancel")) << ::testing::PrintToString(links);
     }
+}
+
+TEST_F(MainWindowTest, LocateWindiffOffersAnInstalledProgramAndStartsItWithoutTheQuestion) {
+    TempFolder programs;
+    std::filesystem::create_directories(programs.Path() / "WinMerge");
+    const std::string winMerge = programs / "WinMerge\\WinMergeU.exe";
+    ASSERT_TRUE(::CopyFileW(ToWide(self).c_str(), ToWide(winMerge).c_str(), FALSE));
+    const testing::EnvGuard programFiles("ProgramFiles", programs.Path().string());
+    TempFolder folder;
+    StartWithLongNames(folder);
+
+    BoxAnswer answer("Locate Windiff",
+                     [](HWND box) { ::PostMessageW(box, TDM_CLICK_BUTTON, kFirstProgramId, 0); });
+    Menu("LocateWwindiff1");
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_EQ(storage.stored.WinDiffPath, winMerge);
+    EXPECT_FALSE(storage.stored.ShortNames);
+    EXPECT_EQ(Panel(kPanelReadiness), "READY");
+
+    // Long names go to the program as they are: no question is asked.
+    Menu("Compare1");
+    ASSERT_EQ(shell.requests.size(), 1U);
+    EXPECT_EQ(shell.requests[0].file, winMerge);
+    EXPECT_EQ(shell.requests[0].parameters,
+              "\"" + storage.stored.File1 + "\" \"" + storage.stored.File2 + "\"");
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
 }
 
 } // namespace
