@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace twinvane::platform {
 namespace {
