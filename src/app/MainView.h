@@ -4,6 +4,7 @@
 #include "about/AboutFormFactory.h"
 #include "platform/Shell.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,20 @@ struct FileDialogRequest {
     std::string defaultExtension; // without the dot; empty for none
 };
 
+// A program offered by the first step of Locate Windiff.
+struct ProgramOffer {
+    std::string name;
+    std::string path;
+};
+
+// What the first step of Locate Windiff gives: a program offered (by its
+// place in the list), the wish to browse, or nothing at all.
+struct LocateChoice {
+    enum class Kind { Program, Browse, Cancel };
+    Kind kind = Kind::Cancel;
+    std::size_t index = 0; // for Program
+};
+
 // Everything the main window shows or asks. The presenter decides; the view
 // only draws and reports the user's answers.
 class MainView {
@@ -41,10 +56,19 @@ public:
     // Both the menu item Compare1 and the button Compare2.
     virtual void SetCompareEnabled(bool enabled) = 0;
     virtual void SetDeleteTempsChecked(bool checked) = 0;
+    // The check mark of Options > Short Copies for Long Names.
+    virtual void SetShortNamesChecked(bool checked) = 0;
 
     // Shows an open-file dialog; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                                      const FileDialogRequest& request) = 0;
+    // The dialog of ArgumentsDialogLayout() with `current` in its field; the
+    // template accepted, which IsArgumentTemplate takes, or nothing when
+    // cancelled.
+    virtual std::optional<std::string> RunArgumentsDialog(const std::string& current) = 0;
+    // The first step of Locate Windiff (LocateChoiceLayout()): `offers`, never
+    // empty, in order, then browsing; what the user chose.
+    virtual LocateChoice RunLocateChoice(const std::vector<ProgramOffer>& offers) = 0;
     // A modal box of `kind` with `buttons`; returns the button pressed.
     virtual MessageButton ShowMessage(MessageKind kind, const std::string& text,
                                       const std::vector<MessageButton>& buttons) = 0;

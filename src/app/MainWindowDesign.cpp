@@ -91,6 +91,11 @@ MainWindowDesign Build() {
              Item("LocateWwindiff1", "Locate Windiff", Command::LocateWindiff),
              Item("ClearFileList1", "Clear File List", Command::ClearFileList),
              CheckItem(Item("Deletetemps", "Delete temporary Files ", Command::DeleteTemps)),
+             // Behind the design's own items, which keep their places.
+             Separator("N3"),
+             CheckItem(Item("ShortNames1", "Short Copies for Long Names", Command::ShortNames)),
+             Item("DiffProgramArguments1", "Diff Program Arguments\u2026",
+                  Command::DiffProgramArguments),
          }},
         {"Help3",
          "&Help",

@@ -23,6 +23,8 @@ enum class Command {
     About,
     EmailVarnook,
     VarnookOnTheWeb,
+    ShortNames,
+    DiffProgramArguments,
 };
 
 // The status bar panels, left to right.

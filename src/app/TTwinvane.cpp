@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "TTwinvane.h"
 
+#include "DiffArguments.h"
 #include "FileDialogs.h"
+#include "KnownPrograms.h"
 #include "StandardError.h"
 #include "about/AboutBoxDesign.h"
 #include "fileutil/stringutils.h"
@@ -47,6 +49,10 @@ void TTwinvane::RunCommand(Command command) {
         return emailVarnook1Click();
     case Command::VarnookOnTheWeb:
         return VarnookontheWeb1Click();
+    case Command::ShortNames:
+        return ShortNames1Click();
+    case Command::DiffProgramArguments:
+        return DiffProgramArguments1Click();
     }
 }
 
@@ -142,14 +148,42 @@ void TTwinvane::SelectFiles1Click() {
 }
 
 void TTwinvane::LocateWindiffClick() {
-    const auto chosen =
-        view_.RunOpenDialog(FileDialogId::LocWindiff, LocWindiffRequest(state_.Stored.WinDiffPath));
-    if (!chosen) {
-        return;
+    std::optional<std::string> chosen;
+    const KnownProgram* known = nullptr;
+    if (const auto found = FindKnownPrograms(); !found.empty()) {
+        std::vector<ProgramOffer> offers;
+        for (const FoundProgram& program : found) {
+            offers.push_back({program.program->name, program.path});
+        }
+        const LocateChoice choice = view_.RunLocateChoice(offers);
+        if (choice.kind == LocateChoice::Kind::Cancel) {
+            return;
+        }
+        if (choice.kind == LocateChoice::Kind::Program && choice.index < found.size()) {
+            chosen = found[choice.index].path;
+            known = found[choice.index].program;
+        }
     }
-    state_.Stored.WinDiffPath = *chosen;
+    if (!chosen) {
+        chosen = view_.RunOpenDialog(FileDialogId::LocWindiff,
+                                     LocWindiffRequest(state_.Stored.WinDiffPath));
+        if (!chosen) {
+            return;
+        }
+        known = KnownProgramAt(*chosen);
+    }
+    UseProgram(*chosen, known);
     SaveSettings();
     CheckReady();
+}
+
+void TTwinvane::UseProgram(const std::string& path, const KnownProgram* known) {
+    state_.Stored.WinDiffPath = path;
+    // A program the table does not know is started as the design starts
+    // WinDiff, long-name question included.
+    state_.Stored.WinDiffArgs = known != nullptr ? known->arguments : kDefaultDiffArguments;
+    state_.Stored.ShortNames = known == nullptr || known->shortPaths;
+    view_.SetShortNamesChecked(state_.Stored.ShortNames);
 }
 
 void TTwinvane::ClearFileList1Click() {
@@ -162,6 +196,20 @@ void TTwinvane::ClearFileList1Click() {
 void TTwinvane::DeletetempsClick() {
     state_.Stored.DeleteTemps = !state_.Stored.DeleteTemps;
     view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
+}
+
+void TTwinvane::ShortNames1Click() {
+    state_.Stored.ShortNames = !state_.Stored.ShortNames;
+    view_.SetShortNamesChecked(state_.Stored.ShortNames);
+}
+
+void TTwinvane::DiffProgramArguments1Click() {
+    const auto edited = view_.RunArgumentsDialog(state_.Stored.WinDiffArgs);
+    if (!edited || !IsArgumentTemplate(*edited)) {
+        return;
+    }
+    state_.Stored.WinDiffArgs = *edited;
+    SaveSettings();
 }
 
 void TTwinvane::Exit1Click() {
@@ -218,6 +266,7 @@ void TTwinvane::LoadSettings() {
     const auto settled = [this] {
         loaded_ = state_.Stored;
         view_.SetDeleteTempsChecked(state_.Stored.DeleteTemps);
+        view_.SetShortNamesChecked(state_.Stored.ShortNames);
     };
     try {
         storage_.Load(state_.Stored, read_);

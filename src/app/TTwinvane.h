@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ComparisonState.h"
+#include "KnownPrograms.h"
 #include "MainView.h"
 #include "MainWindowDesign.h"
 #include "PendingDeletion.h"
@@ -50,10 +51,19 @@ public:
     // Deletes the temporary copies whose diff program has ended. Cheap; the
     // view calls it about once a second, on the user-interface thread.
     void PollPendingDeletion() { pendingDeletion_.Poll(); }
+    // Offers the known diff programs found on this system first, then the
+    // file dialog; with none found, the file dialog opens at once. The
+    // program chosen brings its arguments and short-name choice.
     void LocateWindiffClick();
     void SaveFiles1Click() { SaveSettings(); }
     void ClearFileList1Click();
     void DeletetempsClick();
+    // Options > Short Copies for Long Names: whether long names are offered
+    // short copies. Stored when the settings are next saved.
+    void ShortNames1Click();
+    // Options > Diff Program Arguments: edits the argument template and
+    // saves it.
+    void DiffProgramArguments1Click();
     void Exit1Click();
     // Saves the settings as the window closes; a failure is reported and
     // the window closes anyway.
@@ -89,6 +99,10 @@ public:
 private:
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
+    // Makes `path` the diff program, with the arguments and the short-name
+    // choice the table gives `known`, or the design's for a program it does
+    // not know (null).
+    void UseProgram(const std::string& path, const KnownProgram* known);
     void CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();

@@ -2,6 +2,7 @@
 // The Compare command: the path-length guard, the temporary copies, the
 // start of the diff program and the clean-up afterwards.
 #include "CleanUpNames.h"
+#include "DiffArguments.h"
 #include "StandardError.h"
 #include "TTwinvane.h"
 
@@ -90,18 +91,28 @@ void TTwinvane::Compare1Click() {
         return;
     }
     pendingDeletion_.Poll();
+    if (!state_.Stored.ShortNames && state_.Substituted) {
+        // A program that takes any path is given the user's own names.
+        state_.Stored.File1 = state_.UserFile1;
+        state_.Stored.File2 = state_.UserFile2;
+        state_.Substituted = false;
+    }
     view_.SetStatusText(kPanelFile1, state_.Stored.File1);
     view_.SetStatusText(kPanelFile2, state_.Stored.File2);
-    if (!CheckPathLength() || !CheckReady() || !CheckNamesReachProgram()) {
+    if ((state_.Stored.ShortNames && !CheckPathLength()) || !CheckReady() ||
+        !CheckNamesReachProgram()) {
         return;
     }
     try {
         const std::string program = NameForProgram(state_.Stored.WinDiffPath);
-        const std::string params = platform::QuotePath(NameForProgram(state_.Stored.File1)) + " " +
-                                   platform::QuotePath(NameForProgram(state_.Stored.File2));
-        platform::ShellStart started =
-            StartWithShellFollowed(program, params, platform::DiffProgramWorkingFolder(),
-                                   platform::kShow, view_.NativeHandle(), shell_);
+        const std::string file1 = NameForProgram(state_.Stored.File1);
+        const std::string file2 = NameForProgram(state_.Stored.File2);
+        // The vector reaches a Linux program as it is; Windows gets the
+        // command line, which splits back into the same vector.
+        platform::ShellStart started = StartWithShellFollowed(
+            program, DiffCommandLine(state_.Stored.WinDiffArgs, file1, file2),
+            DiffArgumentVector(state_.Stored.WinDiffArgs, file1, file2),
+            platform::DiffProgramWorkingFolder(), platform::kShow, view_.NativeHandle(), shell_);
         if (started.result <= 32) {
             // Nothing reads the copies, so they stay and no clean-up is offered.
             view_.ShowErrorBox(StandardErrorText("Cannot start " + program + ": " +

@@ -99,4 +99,14 @@ platform::ShellStart StartWithShellFollowed(const std::string& FileName, const s
     return launcher.ExecuteFollowed(ShellRequestFor(FileName, Params, DefaultDir, ShowCmd, owner));
 }
 
+platform::ShellStart StartWithShellFollowed(const std::string& FileName, const std::string& Params,
+                                            std::vector<std::string> Arguments,
+                                            const std::string& DefaultDir, int ShowCmd,
+                                            platform::WindowHandle owner,
+                                            platform::ShellLauncher& launcher) {
+    platform::ShellRequest request = ShellRequestFor(FileName, Params, DefaultDir, ShowCmd, owner);
+    request.arguments = std::move(Arguments);
+    return launcher.ExecuteFollowed(request);
+}
+
 } // namespace twinvane

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace twinvane {
 
@@ -34,6 +35,15 @@ int StartWithShell(const std::string& FileName, const std::string& Params,
 
 // As StartWithShell, and follows the started program where the system can.
 platform::ShellStart StartWithShellFollowed(const std::string& FileName, const std::string& Params,
+                                            const std::string& DefaultDir, int ShowCmd,
+                                            platform::WindowHandle owner,
+                                            platform::ShellLauncher& launcher);
+
+// As StartWithShellFollowed, with the program's arguments also as a list:
+// where the system starts a program from a list, `Arguments` is taken as it
+// is and `Params` only where it is not.
+platform::ShellStart StartWithShellFollowed(const std::string& FileName, const std::string& Params,
+                                            std::vector<std::string> Arguments,
                                             const std::string& DefaultDir, int ShowCmd,
                                             platform::WindowHandle owner,
                                             platform::ShellLauncher& launcher);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace twinvane::platform {
 
@@ -32,7 +33,11 @@ struct ShellRequest {
     std::optional<std::string> verb;       // absent: the file's default action
     std::string file;                      // a program, a document or an address
     std::optional<std::string> parameters; // absent: none at all
-    std::optional<std::string> directory;  // absent: the current folder
+    // The program's arguments as a list, its own name not included. Where a
+    // program is started from a list (Linux) it is taken as it is, and
+    // `parameters` is not split again; Windows starts from `parameters`.
+    std::optional<std::vector<std::string>> arguments;
+    std::optional<std::string> directory; // absent: the current folder
     int showCommand = kShowNormal;
 };
 

@@ -18,6 +18,8 @@ SettingsFields ChangedFields(const StoredSettings& a, const StoredSettings& b) {
     changed[kWinDiffPathField] = a.WinDiffPath != b.WinDiffPath;
     changed[kActionField] = a.ActionSetting != b.ActionSetting;
     changed[kDeleteTempsField] = a.DeleteTemps != b.DeleteTemps;
+    changed[kWinDiffArgsField] = a.WinDiffArgs != b.WinDiffArgs;
+    changed[kShortNamesField] = a.ShortNames != b.ShortNames;
     return changed;
 }
 
@@ -46,6 +48,10 @@ void LoadSettings(StoredSettings& settings, SettingsFields& read, const std::str
     read.set(kActionField);
     settings.DeleteTemps = store.ReadFlag(section, "DelTemps", defaults.DeleteTemps);
     read.set(kDeleteTempsField);
+    settings.WinDiffArgs = store.ReadText(section, "WD Args", defaults.WinDiffArgs);
+    read.set(kWinDiffArgsField);
+    settings.ShortNames = store.ReadFlag(section, "Short Names", defaults.ShortNames);
+    read.set(kShortNamesField);
     store.Close();
 }
 
@@ -72,6 +78,12 @@ void SaveSettings(const StoredSettings& settings, SettingsFields fields,
     }
     if (fields[kDeleteTempsField]) {
         store.WriteFlag(section, "DelTemps", settings.DeleteTemps);
+    }
+    if (fields[kWinDiffArgsField]) {
+        store.WriteText(section, "WD Args", settings.WinDiffArgs);
+    }
+    if (fields[kShortNamesField]) {
+        store.WriteFlag(section, "Short Names", settings.ShortNames);
     }
     store.Close();
 }

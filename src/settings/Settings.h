@@ -8,6 +8,10 @@
 
 namespace twinvane {
 
+// The diff program's arguments when none are stored: the two names, each
+// in double quotes, which gives the command line WinDiff was made for.
+inline constexpr const char* kDefaultDiffArguments = "\"%1\" \"%2\"";
+
 // The stored part of the comparison state, with the defaults of a first run.
 struct StoredSettings {
     std::string InstallFolder = "C:\\Twinvane";
@@ -16,9 +20,13 @@ struct StoredSettings {
     std::string WinDiffPath = "C:\\Twinvane";
     std::int32_t ActionSetting = 2;
     bool DeleteTemps = true;
+    // The diff program's argument template, %1 and %2 standing for the files.
+    std::string WinDiffArgs = kDefaultDiffArguments;
+    // Whether long names are offered short copies before the program starts.
+    bool ShortNames = true;
 };
 
-// The six values, numbered in the order they are read and written.
+// The values, numbered in the order they are read and written.
 enum SettingsField : std::size_t {
     kInstallField,
     kFile1Field,
@@ -26,6 +34,8 @@ enum SettingsField : std::size_t {
     kWinDiffPathField,
     kActionField,
     kDeleteTempsField,
+    kWinDiffArgsField,
+    kShortNamesField,
     kSettingsFieldCount
 };
 using SettingsFields = std::bitset<kSettingsFieldCount>;
@@ -40,11 +50,11 @@ SettingsFields ChangedFields(const StoredSettings& a, const StoredSettings& b);
 // Where the settings live: this section of HKEY_CURRENT_USER\Software.
 inline constexpr const char* kSettingsSection = "Varnook\\Twinvane";
 
-// Opens the store, reads "Install", "File 1", "File 2", "WD Loc", "Action", "DelTemps" in this
-// order into `settings` (a value read before a failure keeps its new value; the rest keep theirs),
-// closes the store on every path. `read` tells, on every path, which values were read (an absent
-// value counts as read, as its default). Raises twinvane::Exception-derived errors with the
-// messages.
+// Opens the store, reads "Install", "File 1", "File 2", "WD Loc", "Action", "DelTemps",
+// "WD Args", "Short Names" in this order into `settings` (a value read before a failure keeps its
+// new value; the rest keep theirs), closes the store on every path. `read` tells, on every path,
+// which values were read (an absent value counts as read, as its default). Raises
+// twinvane::Exception-derived errors with the messages.
 void LoadSettings(StoredSettings& settings, SettingsFields& read,
                   const std::string& section = kSettingsSection);
 void LoadSettings(StoredSettings& settings);

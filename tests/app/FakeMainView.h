@@ -29,9 +29,14 @@ public:
     std::string panels[3] = {"File 1", "File 2", ""};
     bool compareEnabled = false;
     bool deleteTempsChecked = false;
+    bool shortNamesChecked = false;
     bool closeRequested = false;
     std::deque<std::optional<std::string>> dialogAnswers;
     std::deque<MessageButton> messageAnswers;
+    std::deque<std::optional<std::string>> argumentAnswers;
+    std::deque<LocateChoice> locateAnswers;
+    std::vector<std::vector<ProgramOffer>> locateOffers; // each first step's list
+    std::vector<std::string> argumentsShown;             // what the arguments dialog's field showed
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<std::pair<FileDialogId, FileDialogRequest>> dialogsShown;
@@ -42,6 +47,27 @@ public:
     void SetStatusText(int panel, const std::string& text) override { panels[panel] = text; }
     void SetCompareEnabled(bool enabled) override { compareEnabled = enabled; }
     void SetDeleteTempsChecked(bool checked) override { deleteTempsChecked = checked; }
+    void SetShortNamesChecked(bool checked) override { shortNamesChecked = checked; }
+
+    LocateChoice RunLocateChoice(const std::vector<ProgramOffer>& offers) override {
+        locateOffers.push_back(offers);
+        if (locateAnswers.empty()) {
+            throw std::logic_error("unexpected choice of diff program");
+        }
+        const LocateChoice answer = locateAnswers.front();
+        locateAnswers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> RunArgumentsDialog(const std::string& current) override {
+        argumentsShown.push_back(current);
+        if (argumentAnswers.empty()) {
+            throw std::logic_error("unexpected arguments dialog");
+        }
+        auto answer = argumentAnswers.front();
+        argumentAnswers.pop_front();
+        return answer;
+    }
 
     std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                              const FileDialogRequest& request) override {
@@ -116,6 +142,8 @@ public:
         keep(kWinDiffPathField, stored.WinDiffPath, settings.WinDiffPath);
         keep(kActionField, stored.ActionSetting, settings.ActionSetting);
         keep(kDeleteTempsField, stored.DeleteTemps, settings.DeleteTemps);
+        keep(kWinDiffArgsField, stored.WinDiffArgs, settings.WinDiffArgs);
+        keep(kShortNamesField, stored.ShortNames, settings.ShortNames);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "app/StandardError.h"
 #include "fileutil/stringutils.h"
 #include "platform/AppPaths.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "widgets/MakerLinks.h"
 
@@ -174,6 +175,8 @@ TEST_F(TTwinvaneTest, ClearFileListKeepsCompareEnabledAndTheOldPanels) {
 }
 
 TEST_F(TTwinvaneTest, LocateWindiffSavesAndChecksOnlyWhenChosen) {
+    testing::TempFolder noPrograms; // no diff program found: the file dialog opens at once
+    testing::EnvGuard path("PATH", noPrograms.Path().string());
     StoreReadySettings();
     storage.stored.WinDiffPath = "C:\\Twinvane";
     window.FormActivate();

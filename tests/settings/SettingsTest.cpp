@@ -23,12 +23,20 @@ std::string Text(const std::string& text) {
 bool operator==(const StoredSettings& a, const StoredSettings& b) {
     return a.InstallFolder == b.InstallFolder && a.File1 == b.File1 && a.File2 == b.File2 &&
            a.WinDiffPath == b.WinDiffPath && a.ActionSetting == b.ActionSetting &&
-           a.DeleteTemps == b.DeleteTemps;
+           a.DeleteTemps == b.DeleteTemps && a.WinDiffArgs == b.WinDiffArgs &&
+           a.ShortNames == b.ShortNames;
 }
 
 // Values unlike every default, so that a value left unread shows.
 StoredSettings Unusual() {
-    return {"D:\\Tools", "D:\\one.txt", "D:\\two.txt", "D:\\WinDiff\\windiff.exe", 9, false};
+    return {"D:\\Tools",
+            "D:\\one.txt",
+            "D:\\two.txt",
+            "D:\\WinDiff\\windiff.exe",
+            9,
+            false,
+            "/base:\"%1\" /mine:\"%2\"",
+            false};
 }
 
 class SettingsTest : public ::testing::Test {
@@ -45,6 +53,8 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaultsAndCreatesNothing) {
     EXPECT_EQ(settings.WinDiffPath, "C:\\Twinvane");
     EXPECT_EQ(settings.ActionSetting, 2);
     EXPECT_TRUE(settings.DeleteTemps);
+    EXPECT_EQ(settings.WinDiffArgs, "\"%1\" \"%2\"");
+    EXPECT_TRUE(settings.ShortNames);
     EXPECT_FALSE(sandbox.SectionExists());
 }
 
@@ -55,6 +65,8 @@ TEST_F(SettingsTest, SavedSettingsLoadBackExactly) {
                                "C:\\TWVTemp2",
                                "C:\\Program Files\\WinDiff\\windiff.exe",
                                -3,
+                               false,
+                               "--wait --diff \"%1\" \"%2\" \xC3\xA9",
                                false};
     SaveSettings(saved);
     StoredSettings loaded;
@@ -63,7 +75,7 @@ TEST_F(SettingsTest, SavedSettingsLoadBackExactly) {
     EXPECT_EQ(loaded.File1.size(), 299u);
 }
 
-TEST_F(SettingsTest, SaveCreatesTheSectionWithSixTextValues) {
+TEST_F(SettingsTest, SaveCreatesTheSectionWithEveryValueAsText) {
     ASSERT_FALSE(sandbox.SectionExists());
     SaveSettings(Unusual());
     ASSERT_TRUE(sandbox.SectionExists());
@@ -71,9 +83,14 @@ TEST_F(SettingsTest, SaveCreatesTheSectionWithSixTextValues) {
         const char* name;
         const char* text;
     } expected[] = {
-        {"Install", "D:\\Tools"},  {"File 1", "D:\\one.txt"},
-        {"File 2", "D:\\two.txt"}, {"WD Loc", "D:\\WinDiff\\windiff.exe"},
-        {"Action", "9"},           {"DelTemps", "0"},
+        {"Install", "D:\\Tools"},
+        {"File 1", "D:\\one.txt"},
+        {"File 2", "D:\\two.txt"},
+        {"WD Loc", "D:\\WinDiff\\windiff.exe"},
+        {"Action", "9"},
+        {"DelTemps", "0"},
+        {"WD Args", "/base:\"%1\" /mine:\"%2\""},
+        {"Short Names", "0"},
     };
     for (const auto& e : expected) {
         const auto value = sandbox.Peek(e.name);
@@ -96,6 +113,32 @@ TEST_F(SettingsTest, UnreadableNumbersAndAbsentFlagsTakeTheirDefaults) {
     sandbox.Plant("DelTemps", kRegSz, Text("7"));
     LoadSettings(settings);
     EXPECT_TRUE(settings.DeleteTemps);
+}
+
+TEST_F(SettingsTest, ShortNamesReadsAsAFlagThatIsOnWhenAbsent) {
+    const struct {
+        const char* stored; // nullptr: absent
+        bool expected;
+    } cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"7", true}, {"no", true}};
+    for (const auto& c : cases) {
+        if (c.stored != nullptr) {
+            sandbox.Plant("Short Names", kRegSz, Text(c.stored));
+        }
+        StoredSettings settings = Unusual();
+        LoadSettings(settings);
+        EXPECT_EQ(settings.ShortNames, c.expected) << (c.stored ? c.stored : "absent");
+    }
+}
+
+TEST_F(SettingsTest, AnUnreadableArgumentTemplateIsKeptBySaves) {
+    sandbox.Plant("WD Args", kRegBinary, "\x01");
+    StoredSettings settings = Unusual();
+    SettingsFields read;
+    EXPECT_THROW(LoadSettings(settings, read), SettingsError);
+    EXPECT_FALSE(read[kWinDiffArgsField]);
+    EXPECT_FALSE(read[kShortNamesField]);
+    SaveSettings(settings, read);
+    EXPECT_EQ(sandbox.Peek("WD Args")->type, kRegBinary);
 }
 
 TEST_F(SettingsTest, FailedLoadKeepsWhatWasReadBeforeAndLeavesTheRest) {

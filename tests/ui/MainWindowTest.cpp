@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "about/ProgramInfo.h"
 #include "app/FakeMainView.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "ui/qt/DroppedFiles.h"
 
@@ -201,6 +202,8 @@ private slots:
         QVERIFY(!f.window->Presenter().State().Stored.DeleteTemps);
 
         f.dialogs.fileAnswers = {QString()};
+        const testing::TempFolder noPrograms; // no diff program found: the file dialog at once
+        const testing::EnvGuard path("PATH", noPrograms.Path().string());
         const std::size_t asked = f.dialogs.fileRequests.size();
         // The dialog waits for the trigger to return.
         f.Find<QAction>("LocateWwindiff1")->trigger();
@@ -375,6 +378,26 @@ private slots:
         panel->setFixedWidth(panel->width() * 3); // more room, more of the name shown
         QTRY_VERIFY(panel->text().size() > shown);
         QVERIFY(panel->text().endsWith(QStringLiteral("name.txt")));
+    }
+
+    // The two items behind the separator: the check mark follows the
+    // presenter, and the arguments dialog's answer is stored.
+    void shortCopiesAndArgumentsItemsRunTheirCommands() {
+        Fixture f;
+        f.storage.stored.ShortNames = false;
+        f.Show();
+        auto* shortNames = f.Find<QAction>("ShortNames1");
+        QVERIFY(shortNames->isCheckable());
+        QVERIFY(!shortNames->isChecked());
+        f.Trigger("ShortNames1");
+        QVERIFY(shortNames->isChecked());
+        QVERIFY(f.window->Presenter().State().Stored.ShortNames);
+
+        f.dialogs.argumentAnswers = {QStringLiteral("/base:\"%1\" /mine:\"%2\"")};
+        f.Trigger("DiffProgramArguments1");
+        QCOMPARE(f.dialogs.argumentsShown, QStringList({QStringLiteral("\"%1\" \"%2\"")}));
+        QCOMPARE(f.storage.stored.WinDiffArgs, std::string("/base:\"%1\" /mine:\"%2\""));
+        QCOMPARE(f.storage.stored.ShortNames, true); // saved with the rest
     }
 };
 

@@ -16,6 +16,11 @@ public:
     // An empty answer cancels the dialog.
     QStringList fileAnswers;
     std::deque<MessageButton> messageAnswers;
+    // An empty answer cancels the arguments dialog.
+    QStringList argumentAnswers;
+    QStringList argumentsShown;
+    std::deque<LocateChoice> locateAnswers; // none left: Cancel
+    std::vector<std::vector<ProgramOffer>> locateOffers;
     // Runs while a message box is open, before it is answered.
     std::function<void()> whileAsking;
     std::vector<FileDialogRequest> fileRequests;
@@ -29,6 +34,23 @@ public:
         if (answer.isEmpty()) {
             return std::nullopt;
         }
+        return answer;
+    }
+    std::optional<QString> GetArguments(QWidget*, const QString& current) override {
+        argumentsShown << current;
+        const QString answer = argumentAnswers.isEmpty() ? QString() : argumentAnswers.takeFirst();
+        if (answer.isEmpty()) {
+            return std::nullopt;
+        }
+        return answer;
+    }
+    LocateChoice ChooseProgram(QWidget*, const std::vector<ProgramOffer>& offers) override {
+        locateOffers.push_back(offers);
+        if (locateAnswers.empty()) {
+            return {};
+        }
+        const LocateChoice answer = locateAnswers.front();
+        locateAnswers.pop_front();
         return answer;
     }
     MessageButton AskMessage(QWidget*, MessageKind, const QString& text,

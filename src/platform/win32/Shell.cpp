@@ -2,6 +2,7 @@
 #include "platform/Shell.h"
 
 #include "StartedProgram.h"
+#include "platform/CommandLine.h"
 
 // windows.h must come first: shellapi.h relies on its types.
 #include <windows.h>
@@ -13,6 +14,22 @@ namespace {
 
 const char* OrNull(const std::optional<std::string>& text) {
     return text ? text->c_str() : nullptr;
+}
+
+// The command line comes from the parameter text; a request that gives only
+// the list has it quoted here, by the rules the started program splits by.
+std::optional<std::string> CommandLineOf(const ShellRequest& request) {
+    if (request.parameters || !request.arguments) {
+        return request.parameters;
+    }
+    std::string line;
+    for (const std::string& argument : *request.arguments) {
+        if (!line.empty()) {
+            line += ' ';
+        }
+        line += QuoteArgument(argument);
+    }
+    return line;
 }
 
 // The shell result for a failed ShellExecuteEx that gave no code of its own.
@@ -37,9 +54,10 @@ int ResultForError(DWORD error) {
 } // namespace
 
 int ExecuteWithShell(const ShellRequest& request) {
+    const auto parameters = CommandLineOf(request);
     const HINSTANCE result = ::ShellExecuteA(
         reinterpret_cast<HWND>(request.owner), OrNull(request.verb), request.file.c_str(),
-        OrNull(request.parameters), OrNull(request.directory), request.showCommand);
+        OrNull(parameters), OrNull(request.directory), request.showCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 
@@ -51,9 +69,10 @@ ShellStart ExecuteAndFollow(const ShellRequest& request) {
     info.hwnd = reinterpret_cast<HWND>(request.owner);
     info.lpVerb = OrNull(request.verb);
     info.lpFile = request.file.c_str();
-    info.lpParameters = OrNull(request.parameters);
     info.lpDirectory = OrNull(request.directory);
     info.nShow = request.showCommand;
+    const auto parameters = CommandLineOf(request);
+    info.lpParameters = OrNull(parameters);
     ShellStart started;
     if (!::ShellExecuteExA(&info)) {
         const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "DialogProvider.h"
 
+#include "ArgumentsDialog.h"
+#include "LocateChoiceDialog.h"
 #include "about/ProgramInfo.h"
 
 #include <QAbstractButton>
@@ -106,6 +108,21 @@ std::optional<QString> QtDialogProvider::GetOpenFileName(QWidget* parent,
         return std::nullopt;
     }
     return dialog->selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogProvider::GetArguments(QWidget* parent, const QString& current) {
+    ArgumentsDialog dialog(parent, current);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Template();
+}
+
+LocateChoice QtDialogProvider::ChooseProgram(QWidget* parent,
+                                             const std::vector<ProgramOffer>& offers) {
+    LocateChoiceDialog dialog(parent, offers);
+    dialog.exec();
+    return dialog.Choice();
 }
 
 MessageButton QtDialogProvider::AskMessage(QWidget* parent, MessageKind kind, const QString& text,

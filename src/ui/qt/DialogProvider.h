@@ -20,6 +20,12 @@ public:
     virtual ~DialogProvider() = default;
     virtual std::optional<QString> GetOpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) = 0;
+    // The arguments dialog with `current` in its field; the text accepted,
+    // or nothing when cancelled.
+    virtual std::optional<QString> GetArguments(QWidget* parent, const QString& current) = 0;
+    // The first step of Locate Windiff over `offers`; what the user chose.
+    virtual LocateChoice ChooseProgram(QWidget* parent,
+                                       const std::vector<ProgramOffer>& offers) = 0;
     virtual MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                                      const std::vector<MessageButton>& buttons) = 0;
     virtual void ShowPlainMessage(QWidget* parent, const QString& text) = 0;
@@ -31,6 +37,8 @@ class QtDialogProvider final : public DialogProvider {
 public:
     std::optional<QString> GetOpenFileName(QWidget* parent,
                                            const FileDialogRequest& request) override;
+    std::optional<QString> GetArguments(QWidget* parent, const QString& current) override;
+    LocateChoice ChooseProgram(QWidget* parent, const std::vector<ProgramOffer>& offers) override;
     MessageButton AskMessage(QWidget* parent, MessageKind kind, const QString& text,
                              const std::vector<MessageButton>& buttons) override;
     void ShowPlainMessage(QWidget* parent, const QString& text) override;

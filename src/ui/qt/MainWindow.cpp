@@ -119,11 +119,34 @@ void MainWindow::SetCompareEnabled(bool enabled) {
     }
 }
 
+void MainWindow::ShowChecked(Command command, bool checked) {
+    for (const auto& [item, itemCommand] : checkItems_) {
+        if (itemCommand == command) {
+            item->setChecked(checked);
+        }
+    }
+}
+
 void MainWindow::SetDeleteTempsChecked(bool checked) {
     deleteTempsChecked_ = checked;
-    if (deleteTemps_ != nullptr) {
-        deleteTemps_->setChecked(checked);
+    ShowChecked(Command::DeleteTemps, checked);
+}
+
+void MainWindow::SetShortNamesChecked(bool checked) {
+    shortNamesChecked_ = checked;
+    ShowChecked(Command::ShortNames, checked);
+}
+
+LocateChoice MainWindow::RunLocateChoice(const std::vector<ProgramOffer>& offers) {
+    return dialogs_.ChooseProgram(this, offers);
+}
+
+std::optional<std::string> MainWindow::RunArgumentsDialog(const std::string& current) {
+    const auto edited = dialogs_.GetArguments(this, QString::fromStdString(current));
+    if (!edited) {
+        return std::nullopt;
     }
+    return edited->toStdString();
 }
 
 std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,

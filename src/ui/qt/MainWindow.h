@@ -42,6 +42,9 @@ public:
     void SetStatusText(int panel, const std::string& text) override;
     void SetCompareEnabled(bool enabled) override;
     void SetDeleteTempsChecked(bool checked) override;
+    void SetShortNamesChecked(bool checked) override;
+    std::optional<std::string> RunArgumentsDialog(const std::string& current) override;
+    LocateChoice RunLocateChoice(const std::vector<ProgramOffer>& offers) override;
     std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                              const FileDialogRequest& request) override;
     MessageButton ShowMessage(MessageKind kind, const std::string& text,
@@ -67,6 +70,7 @@ private:
     QAction* AddItem(QMenu* menu, const MenuItemDesign& item);
     void Run(const std::function<void()>& handler);
     void Run(Command command);
+    void ShowChecked(Command command, bool checked);
     void FitToDesignSize();
 
     DialogProvider& dialogs_;
@@ -75,8 +79,10 @@ private:
     std::vector<std::pair<QPushButton*, Command>> buttons_;
     std::vector<QPushButton*> compareButtons_;
     std::vector<QAction*> compareItems_;
-    QAction* deleteTemps_ = nullptr;
+    // The check items and what the presenter last said they show.
+    std::vector<std::pair<QAction*, Command>> checkItems_;
     bool deleteTempsChecked_ = false;
+    bool shortNamesChecked_ = false;
     std::vector<ElidedLabel*> panels_;
     class HelpWindow* helpWindow_ = nullptr;
     bool placed_ = false;

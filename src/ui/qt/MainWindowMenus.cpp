@@ -35,13 +35,15 @@ QAction* MainWindow::AddItem(QMenu* menu, const MenuItemDesign& design) {
     if (command == Command::Compare) {
         compareItems_.push_back(item);
     }
-    if (command == Command::DeleteTemps && design.checkable) {
-        deleteTemps_ = item;
+    if (design.checkable) {
+        checkItems_.emplace_back(item, command);
         // The presenter owns the option; the item only shows it. Qt toggles
         // a checkable item by itself before the handler runs, so the
         // presenter's last word is put back afterwards.
-        connect(item, &QAction::triggered, this,
-                [this] { deleteTemps_->setChecked(deleteTempsChecked_); });
+        connect(item, &QAction::triggered, this, [this, item, command] {
+            item->setChecked(command == Command::ShortNames ? shortNamesChecked_
+                                                            : deleteTempsChecked_);
+        });
     }
     return item;
 }

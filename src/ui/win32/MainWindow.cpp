@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindow.h"
 
+#include "ArgumentsDialog.h"
 #include "Dialogs.h"
+#include "LocateChoice.h"
 #include "Resources.h"
 #include "Text.h"
 #include "app/StandardError.h"
@@ -333,6 +335,18 @@ void MainWindow::SetCompareEnabled(bool enabled) {
 
 void MainWindow::SetDeleteTempsChecked(bool checked) {
     menus_.SetChecked(Command::DeleteTemps, checked);
+}
+
+void MainWindow::SetShortNamesChecked(bool checked) {
+    menus_.SetChecked(Command::ShortNames, checked);
+}
+
+LocateChoice MainWindow::RunLocateChoice(const std::vector<ProgramOffer>& offers) {
+    return win32::RunLocateChoice(Handle(), offers);
+}
+
+std::optional<std::string> MainWindow::RunArgumentsDialog(const std::string& current) {
+    return win32::RunArgumentsDialog(Handle(), current);
 }
 
 std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,

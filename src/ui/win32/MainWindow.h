@@ -49,6 +49,9 @@ public:
     void SetStatusText(int panel, const std::string& text) override;
     void SetCompareEnabled(bool enabled) override;
     void SetDeleteTempsChecked(bool checked) override;
+    void SetShortNamesChecked(bool checked) override;
+    std::optional<std::string> RunArgumentsDialog(const std::string& current) override;
+    LocateChoice RunLocateChoice(const std::vector<ProgramOffer>& offers) override;
     std::optional<std::string> RunOpenDialog(FileDialogId dialog,
                                              const FileDialogRequest& request) override;
     MessageButton ShowMessage(MessageKind kind, const std::string& text,

@@ -19,6 +19,7 @@ TEST(RememberedSettingsTest, ChoicesSurviveARestart) {
     testing::TempFolder config;
     testing::TempFolder files;
     testing::EnvGuard configHome("XDG_CONFIG_HOME", config.Path().string());
+    testing::EnvGuard path("PATH", files.Path().string()); // no known diff program on it
     testing::WriteFile(files / "one.txt", "1");
     testing::WriteFile(files / "two.txt", "2");
     testing::WriteFile(files / "diff", "program");

@@ -115,11 +115,19 @@ def main(folder, program, captions_program):
         with open(path, "w") as out:
             out.write(text)
     os.chmod(diff, 0o755)
+    # A known diff program on PATH, which Locate Windiff offers by name.
+    programs = os.path.join(folder, "bin")
+    os.mkdir(programs)
+    meld = os.path.join(programs, "meld")
+    with open(meld, "w") as out:
+        out.write("#!/bin/sh\n")
+    os.chmod(meld, 0o755)
 
     renamed = []
     pyatspi.Registry.registerEventListener(lambda event: renamed.append(event.source.name),
                                            "object:property-change:accessible-name")
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               PATH=programs + ":" + os.environ.get("PATH", "/usr/bin:/bin"))
     process = subprocess.Popen([program], cwd=folder, env=env)
     try:
         desktop = pyatspi.Registry.getDesktop(0)
@@ -142,7 +150,18 @@ def main(folder, program, captions_program):
         press(find(frame, "menu item", "Select File 2"))
         choose_file(app, "Select File 2", second)
         shown(first, second, "CAN'T FIND WINDIFF")
+        # Locate Windiff first lists the known programs found on PATH.
         press(find(frame, "menu item", "Locate Windiff"))
+        choice = top_level(app, "dialog", "Locate Windiff")
+        programs = wait_for("list of programs", lambda: find(choice, "list", "Diff programs found"))
+        lines = [item.name for item in walk(programs) if item.getRoleName() == "list item"]
+        if "Meld \u2014 " + meld not in lines:
+            fail("the list does not offer %s: %s" % (meld, lines))
+        if not find(choice, "push button", "Cancel"):
+            fail("the list has no Cancel button")
+        press(find(choice, "push button", "Browse\u2026"))
+        wait_for("the file dialog after Browse", lambda: any(
+            d.name == "Locate Windiff" and find(d, "text", "File name:") for d in app))
         choose_file(app, "Locate Windiff", diff)
         shown(first, second, "READY")
         wait_for("name-change event telling of READY", lambda: "READY" in renamed)

@@ -2,8 +2,11 @@
 #include "ui/win32/MainWindow.h"
 #include "app/FakeMainView.h"
 #include "platform/AppPaths.h"
+#include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "support/win32/TestWindows.h"
+#include "ui/win32/ArgumentsDialog.h"
+#include "ui/win32/LocateChoice.h"
 #include "ui/win32/Text.h"
 
 #include <commctrl.h>
@@ -498,6 +501,115 @@ TEST_F(MainWindowTest, TheGuideOpensInTheBrowserOrTheErrorBoxSaysWhyNot) {
         EXPECT_EQ(box.Seen(), c.error);
     }
     std::filesystem::remove(guide);
+}
+
+TEST_F(MainWindowTest, ShortCopiesItemAndArgumentsDialogReachThePresenter) {
+    storage.stored.ShortNames = false;
+    Start();
+    const HMENU bar = ::GetMenu(window.Handle());
+    const auto checked = [&] {
+        return (::GetMenuState(bar, MenuId("ShortNames1"), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_FALSE(checked());
+    Menu("ShortNames1");
+    EXPECT_TRUE(checked());
+    EXPECT_TRUE(window.Presenter().State().Stored.ShortNames);
+
+    std::string shown;
+    bool okWhileInvalid = true;
+    bool hintWhileInvalid = false;
+    bool okWhenValid = false;
+    BoxAnswer answer("Diff Program Arguments", [&](HWND box) {
+        shown = TextOf(::GetDlgItem(box, kArgumentsFieldId));
+        ::SetDlgItemTextW(box, kArgumentsFieldId, L"--diff %1");
+        okWhileInvalid = ::IsWindowEnabled(::GetDlgItem(box, IDOK));
+        hintWhileInvalid = ::IsWindowVisible(::GetDlgItem(box, kArgumentsHintId));
+        ::SetDlgItemTextW(box, kArgumentsFieldId, L"/base:\"%1\" /mine:\"%2\"");
+        okWhenValid = ::IsWindowEnabled(::GetDlgItem(box, IDOK));
+        Click("OK")(box);
+    });
+    Menu("DiffProgramArguments1");
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_TRUE(answer.Shows("&Arguments of the diff program:"));
+    EXPECT_EQ(shown, "\"%1\" \"%2\"");
+    EXPECT_FALSE(okWhileInvalid);
+    EXPECT_TRUE(hintWhileInvalid);
+    EXPECT_TRUE(okWhenValid);
+    EXPECT_EQ(storage.stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
+
+    BoxAnswer cancel("Diff Program Arguments", Key(VK_ESCAPE));
+    Menu("DiffProgramArguments1");
+    ASSERT_TRUE(cancel.Seen());
+    EXPECT_EQ(window.Presenter().State().Stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+}
+
+// The task dialog offers one command link per program, its path below, then
+// Browse; each answer, Cancel included, comes back as what it chose.
+TEST(LocateChoiceTaskDialogTest, OffersACommandLinkPerProgramAndBrowse) {
+    testing::TestForm owner({100, 100, 400, 300});
+    const std::vector<ProgramOffer> offers{
+        {"WinMerge", "C:\\Program Files\\WinMerge\\WinMergeU.exe"},
+        {"Visual Studio Code", "C:\\Users\\J\xC3\xBCrgen\\AppData\\Local\\Programs\\Microsoft "
+                               "VS Code\\Code.exe"}};
+    const struct {
+        int button;
+        LocateChoice::Kind kind;
+        std::size_t index;
+    } cases[] = {{kFirstProgramId, LocateChoice::Kind::Program, 0},
+                 {kFirstProgramId + 1, LocateChoice::Kind::Program, 1},
+                 {kBrowseId, LocateChoice::Kind::Browse, 0},
+                 {IDCANCEL, LocateChoice::Kind::Cancel, 0}};
+    for (const auto& c : cases) {
+        std::vector<std::string> links;
+        BoxAnswer answer("Locate Windiff", [&](HWND box) {
+            for (const HWND child : Children(box)) {
+                if (ClassOf(child) == "Button") {
+                    links.push_back(TextOf(child));
+                }
+            }
+            ::PostMessageW(box, TDM_CLICK_BUTTON, static_cast<WPARAM>(c.button), 0);
+        });
+        const LocateChoice choice = RunLocateChoice(owner.Handle(), offers);
+        ASSERT_TRUE(answer.Seen());
+        EXPECT_EQ(choice.kind, c.kind) << c.button;
+        EXPECT_EQ(choice.index, c.index) << c.button;
+        const auto has = [&](const std::string& part) {
+            return std::any_of(links.begin(), links.end(), [&](const std::string& link) {
+                return link.find(part) != std::string::npos;
+            });
+        };
+        EXPECT_TRUE(has("WinMerge")) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has(offers[1].path)) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has("Browse\xE2\x80\xA6")) << ::testing::PrintToString(links);
+        EXPECT_TRUE(has("Cancel")) << ::testing::PrintToString(links);
+    }
+}
+
+TEST_F(MainWindowTest, LocateWindiffOffersAnInstalledProgramAndStartsItWithoutTheQuestion) {
+    TempFolder programs;
+    std::filesystem::create_directories(programs.Path() / "WinMerge");
+    const std::string winMerge = programs / "WinMerge\\WinMergeU.exe";
+    ASSERT_TRUE(::CopyFileW(ToWide(self).c_str(), ToWide(winMerge).c_str(), FALSE));
+    const testing::EnvGuard programFiles("ProgramFiles", programs.Path().string());
+    TempFolder folder;
+    StartWithLongNames(folder);
+
+    BoxAnswer answer("Locate Windiff",
+                     [](HWND box) { ::PostMessageW(box, TDM_CLICK_BUTTON, kFirstProgramId, 0); });
+    Menu("LocateWwindiff1");
+    ASSERT_TRUE(answer.Seen());
+    EXPECT_EQ(storage.stored.WinDiffPath, winMerge);
+    EXPECT_FALSE(storage.stored.ShortNames);
+    EXPECT_EQ(Panel(kPanelReadiness), "READY");
+
+    // Long names go to the program as they are: no question is asked.
+    Menu("Compare1");
+    ASSERT_EQ(shell.requests.size(), 1U);
+    EXPECT_EQ(shell.requests[0].file, winMerge);
+    EXPECT_EQ(shell.requests[0].parameters,
+              "\"" + storage.stored.File1 + "\" \"" + storage.stored.File2 + "\"");
+    ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
 }
 
 } // namespace

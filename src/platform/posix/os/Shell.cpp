@@ -77,13 +77,16 @@ int Start(const ShellRequest& request, std::unique_ptr<RunningProgram>* followed
     if (!runnable) {
         // The desktop opener takes no parameters: a program that is not
         // executable would be opened as a document, without its arguments.
-        if (request.parameters && !request.parameters->empty()) {
+        if ((request.parameters && !request.parameters->empty()) ||
+            (request.arguments && !request.arguments->empty())) {
             return kShellAccessDenied;
         }
         return OpenWithDesktop(request);
     }
     std::vector<std::string> arguments{request.file};
-    if (request.parameters) {
+    if (request.arguments) {
+        arguments.insert(arguments.end(), request.arguments->begin(), request.arguments->end());
+    } else if (request.parameters) {
         for (auto& argument : SplitCommandLine(*request.parameters)) {
             arguments.push_back(std::move(argument));
         }
