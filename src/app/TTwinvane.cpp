@@ -218,6 +218,11 @@ void TTwinvane::Exit1Click() {
 
 void TTwinvane::FormClose() {
     try {
+        // A window closed before its start-up work ran has loaded nothing:
+        // a save would write defaults over the stored settings and drop the
+        // files given on the command line. The start-up work runs first;
+        // when its load fails, nothing is saved.
+        FormActivate();
         SaveSettings();
     } catch (...) {
         view_.ShowPlainMessage(ShortTextWithReason("Unable to save files"));

@@ -214,6 +214,19 @@ TEST_F(TTwinvaneTest, ExitClosesTheWindowAndCloseSaves) {
     EXPECT_TRUE(view.plainMessages.empty());
 }
 
+// Closed before the start-up work ran (a close that came first): the stored
+// settings stay and the files given on the command line are kept.
+TEST_F(TTwinvaneTest, CloseBeforeStartUpKeepsTheSettingsAndTheCommandLineFiles) {
+    StoreReadySettings();
+    storage.stored.DeleteTemps = false;
+    window.SetCommandLineFiles({temp / "two.txt"});
+    window.FormClose();
+    EXPECT_EQ(storage.stored.File1, temp / "two.txt");
+    EXPECT_EQ(storage.stored.File2, temp / "two.txt");
+    EXPECT_EQ(storage.stored.WinDiffPath, temp / "windiff.exe");
+    EXPECT_FALSE(storage.stored.DeleteTemps);
+}
+
 TEST_F(TTwinvaneTest, FailedSaveAtCloseIsReportedPlainly) {
     window.FormActivate();
     storage.failSave = true;
