@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessHandle.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ public:
     // Deletes the files whose program has ended; any still open wait for the
     // next start. Cheap when nothing waits.
     void Poll();
+    // Whether a program started on files due for deletion is still followed.
+    bool Follows() const noexcept {
+        return std::ranges::any_of(batches_, [](const Batch& b) { return b.program != nullptr; });
+    }
     // Takes over what an earlier run left waiting and deletes what may go.
     // Returns what the user must be told, once: a record or folder that
     // cannot be trusted and was not used, or a record set aside; empty when

@@ -57,20 +57,48 @@ void TTwinvane::RunCommand(Command command) {
 }
 
 void TTwinvane::SetCommandLineFiles(const std::vector<std::string>& names) {
-    commandLineFiles_.clear();
-    for (const std::string& name : names) {
-        commandLineFiles_.push_back(platform::FullPathName(name));
+    commandLineFiles_ = {};
+    for (std::size_t i = 0; i < names.size() && i < commandLineFiles_.size(); ++i) {
+        commandLineFiles_[i] = platform::FullPathName(names[i]);
     }
 }
 
+void TTwinvane::SetCommandLineFile2(const std::string& name) {
+    commandLineFiles_ = {std::nullopt, platform::FullPathName(name)};
+}
+
 void TTwinvane::ApplyCommandLineFiles() {
-    if (!commandLineFiles_.empty()) {
-        SetFile1(commandLineFiles_[0]);
+    if (commandLineFiles_[0]) {
+        SetFile1(*commandLineFiles_[0]);
     }
-    if (commandLineFiles_.size() > 1) {
-        SetFile2(commandLineFiles_[1]);
+    if (commandLineFiles_[1]) {
+        SetFile2(*commandLineFiles_[1]);
     }
-    commandLineFiles_.clear();
+    commandLineFiles_ = {};
+}
+
+TTwinvane::StartOutcome TTwinvane::CompareAtStart() {
+    try {
+        FormActivate();
+    } catch (...) {
+        // The settings could not be read: the window shows why, and lets
+        // the user go on with what the command line gave.
+        view_.ShowPlainMessage(ShortTextWithReason("File Selection error"));
+        return StartOutcome::ShowWindow;
+    }
+    if (state_.Stored.File1.empty()) {
+        return StartOutcome::ShowWindow;
+    }
+    switch (Compare()) {
+    case CompareOutcome::Started:
+        SaveSettings();
+        return WaitsForCleanUp() ? StartOutcome::Wait : StartOutcome::End;
+    case CompareOutcome::Declined:
+        return StartOutcome::End;
+    case CompareOutcome::NotStarted:
+        break;
+    }
+    return StartOutcome::ShowWindow;
 }
 
 void TTwinvane::FormActivate() {
@@ -274,7 +302,8 @@ void TTwinvane::LoadSettings() {
         view_.SetShortNamesChecked(state_.Stored.ShortNames);
     };
     try {
-        storage_.Load(state_.Stored, read_);
+        SettingsFields read;
+        storage_.Load(state_.Stored, read);
     } catch (...) {
         settled(); // what was read before the failure stays read
         throw;
@@ -285,7 +314,8 @@ void TTwinvane::LoadSettings() {
 }
 
 void TTwinvane::SaveSettings() {
-    storage_.Save(state_.Stored, read_ | ChangedFields(state_.Stored, loaded_));
+    storage_.Save(state_.Stored, ChangedFields(state_.Stored, loaded_));
+    loaded_ = state_.Stored;
 }
 
 } // namespace twinvane

@@ -10,6 +10,8 @@
 #include "about/TVarnookAboutBox.h"
 #include "platform/ShellLauncher.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,21 @@ public:
     // as a selection would. Relative names are made absolute now, against
     // the current folder.
     void SetCommandLineFiles(const std::vector<std::string>& names);
+    // The same for File 2 alone, File 1 staying as stored.
+    void SetCommandLineFile2(const std::string& name);
+
+    // What a comparison asked for on the command line leaves for the view.
+    enum class StartOutcome {
+        ShowWindow, // the user must finish the choice in the window
+        Wait,       // the diff program runs on copies due for deletion
+        End,        // nothing left to do: save and end
+    };
+    // The start-up work, then Compare on the files of the command line,
+    // with every question of the design. Without a File 1, or when the
+    // comparison could not start, the window is needed.
+    StartOutcome CompareAtStart();
+    // Whether a diff program started on copies due for deletion still runs.
+    bool WaitsForCleanUp() const noexcept { return pendingDeletion_.Follows(); }
 
     // Start-up work, done at the first activation only.
     void FormActivate();
@@ -42,7 +59,7 @@ public:
     void File1BtnClick();
     void File2BtnClick();
     void SelectFiles1Click();
-    void Compare1Click();
+    void Compare1Click() { Compare(); }
     bool CheckPathLength();
     // With a batch file as the diff program, offers the temporary copies in
     // place of a name its command interpreter would alter; false when the
@@ -97,6 +114,8 @@ public:
     TVarnookAboutBox& AboutBox() noexcept { return aboutBox_; }
 
 private:
+    enum class CompareOutcome { Started, Declined, NotStarted };
+    CompareOutcome Compare();
     void SetFile1(const std::string& path);
     void SetFile2(const std::string& path);
     // Makes `path` the diff program, with the arguments and the short-name
@@ -114,13 +133,14 @@ private:
     SettingsStorage& storage_;
     platform::ShellLauncher& shell_;
     ComparisonState state_;
-    // What the last load left in the state and which of it came from the
-    // store: a save rewrites only those values, or the ones changed since,
-    // so that a value the load could not read is not lost to a default.
+    // What the last load or save left in the store as far as this window
+    // knows: a save writes only the values changed since, so that a value
+    // the load could not read is not lost to a default, and a value another
+    // Twinvane stored meanwhile (a File 1 chosen in the file manager) is not
+    // undone by one this window never touched.
     StoredSettings loaded_;
-    SettingsFields read_;
     TVarnookAboutBox aboutBox_;
-    std::vector<std::string> commandLineFiles_;
+    std::array<std::optional<std::string>, 2> commandLineFiles_;
     std::string helpFile_;
     bool activated_ = false;
     bool ending_ = false;

@@ -86,9 +86,9 @@ MessageButton TTwinvane::Ask(MessageKind kind, const std::string& text,
     return ending_ ? nothing : answer;
 }
 
-void TTwinvane::Compare1Click() {
+TTwinvane::CompareOutcome TTwinvane::Compare() {
     if (ending_) {
-        return;
+        return CompareOutcome::Declined;
     }
     pendingDeletion_.Poll();
     if (!state_.Stored.ShortNames && state_.Substituted) {
@@ -99,9 +99,14 @@ void TTwinvane::Compare1Click() {
     }
     view_.SetStatusText(kPanelFile1, state_.Stored.File1);
     view_.SetStatusText(kPanelFile2, state_.Stored.File2);
-    if ((state_.Stored.ShortNames && !CheckPathLength()) || !CheckReady() ||
-        !CheckNamesReachProgram()) {
-        return;
+    if (state_.Stored.ShortNames && !CheckPathLength()) {
+        return CompareOutcome::Declined;
+    }
+    if (!CheckReady()) {
+        return CompareOutcome::NotStarted;
+    }
+    if (!CheckNamesReachProgram()) {
+        return CompareOutcome::Declined;
     }
     try {
         const std::string program = NameForProgram(state_.Stored.WinDiffPath);
@@ -117,14 +122,16 @@ void TTwinvane::Compare1Click() {
             // Nothing reads the copies, so they stay and no clean-up is offered.
             view_.ShowErrorBox(StandardErrorText("Cannot start " + program + ": " +
                                                  platform::ShellFailureText(started.result)));
-            return;
+            return CompareOutcome::NotStarted;
         }
         if (state_.Stored.DeleteTemps && state_.Substituted) {
             OfferCleanUp(std::move(started.program));
         }
+        return CompareOutcome::Started;
     } catch (...) {
         view_.ShowPlainMessage(ShortTextWithReason("File Selection error"));
     }
+    return CompareOutcome::NotStarted;
 }
 
 bool TTwinvane::CheckPathLength() {

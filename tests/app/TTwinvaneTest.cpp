@@ -203,14 +203,18 @@ TEST_F(TTwinvaneTest, DeleteTempsTogglesTheCheckAndIsStoredOnlyOnSave) {
     EXPECT_TRUE(view.deleteTempsChecked);
 }
 
-TEST_F(TTwinvaneTest, ExitClosesTheWindowAndCloseSaves) {
+// The close writes what changed in this window, and only that: a value
+// another Twinvane stored meanwhile (File 2 here) is not undone.
+TEST_F(TTwinvaneTest, ExitClosesTheWindowAndCloseSavesWhatChangedInIt) {
     StoreReadySettings();
     window.FormActivate();
-    storage.stored = {};
+    window.FileDroppedOn(Command::SelectFile1, temp / "two.txt");
+    storage.stored.File2 = "chosen elsewhere";
     window.Exit1Click();
     EXPECT_TRUE(view.closeRequested);
     window.FormClose();
-    EXPECT_EQ(storage.stored.File1, temp / "one.txt");
+    EXPECT_EQ(storage.stored.File1, temp / "two.txt");
+    EXPECT_EQ(storage.stored.File2, "chosen elsewhere");
     EXPECT_TRUE(view.plainMessages.empty());
 }
 

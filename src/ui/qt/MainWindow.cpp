@@ -40,8 +40,12 @@ MainWindow::MainWindow(SettingsStorage& storage, platform::ShellLauncher& shell,
     resize(design.outerWidth, design.outerHeight);
     // Temporary copies are deleted once the diff program reading them ends.
     auto* pendingDeletion = new QTimer(this);
-    connect(pendingDeletion, &QTimer::timeout, this,
-            [this] { Run([this] { presenter_.PollPendingDeletion(); }); });
+    connect(pendingDeletion, &QTimer::timeout, this, [this] {
+        Run([this] { presenter_.PollPendingDeletion(); });
+        if (inBackground_ && !presenter_.WaitsForCleanUp()) {
+            EndInBackground();
+        }
+    });
     pendingDeletion->start(kPendingDeletionPollMs);
 }
 
@@ -191,6 +195,32 @@ void MainWindow::EndRequested() {
     QTimer::singleShot(0, this, [this] { close(); });
 }
 
+void MainWindow::CompareFromCommandLine() {
+    using Outcome = TTwinvane::StartOutcome;
+    // The boxes of the comparison are the only windows: closing one must
+    // not end the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    auto outcome = Outcome::ShowWindow;
+    Run([this, &outcome] { outcome = presenter_.CompareAtStart(); });
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    switch (outcome) {
+    case Outcome::ShowWindow:
+        show();
+        break;
+    case Outcome::Wait:
+        inBackground_ = true;
+        break;
+    case Outcome::End:
+        EndInBackground();
+        break;
+    }
+}
+
+void MainWindow::EndInBackground() {
+    inBackground_ = false;
+    close(); // a hidden window's close ends the program
+}
+
 platform::WindowHandle MainWindow::NativeHandle() const {
     return static_cast<platform::WindowHandle>(winId());
 }
@@ -225,6 +255,11 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     Run([this] { presenter_.FormClose(); });
     event->accept();
+    if (!isVisible()) {
+        // A hidden window's close is no last window closing: a termination
+        // request while waiting in the background ends the program here.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -37,6 +37,11 @@ public:
     // closes without an answer, the presenter takes that as the choice that
     // does nothing, and the window then closes as the user would close it.
     void EndRequested();
+    // Compares the files of the command line without showing the window,
+    // which appears only when the user must finish the choice in it. Once
+    // the diff program has started, the program ends, or waits hidden for
+    // the copies it must delete.
+    void CompareFromCommandLine();
 
     // MainView
     void SetStatusText(int panel, const std::string& text) override;
@@ -72,6 +77,8 @@ private:
     void Run(Command command);
     void ShowChecked(Command command, bool checked);
     void FitToDesignSize();
+    // Closes the hidden window, saving as a close does, and ends the program.
+    void EndInBackground();
 
     DialogProvider& dialogs_;
     QtAboutFormFactory aboutForms_; // outlives the presenter's About box
@@ -86,6 +93,7 @@ private:
     std::vector<ElidedLabel*> panels_;
     class HelpWindow* helpWindow_ = nullptr;
     bool placed_ = false;
+    bool inBackground_ = false; // hidden until the clean-up it waits for is done
 };
 
 } // namespace twinvane::ui

@@ -4,15 +4,19 @@
 #include "about/ProgramInfo.h"
 #include "app/ProgramArguments.h"
 #include "app/RegistrySettingsStorage.h"
+#include "app/StandardError.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <string>
 
 namespace {
 
@@ -38,6 +42,35 @@ void UseDesignFont() {
     QFont font = QApplication::font();
     font.setPointSize(design.fontPointSize);
     QApplication::setFont(font);
+}
+
+// A failure of a command that shows no window: on the terminal, and in a
+// box when a desktop started it (a file manager's menu), where nobody reads
+// the terminal.
+int Fail(const std::string& text, char* program) {
+    std::fprintf(stderr, "twinvane: %s\n", text.c_str());
+    if (HasDisplay()) {
+        int qtArgc = 1;
+        const QApplication application(qtArgc, &program);
+        QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
+        twinvane::ui::QtDialogProvider().ShowErrorBox(nullptr, QString::fromStdString(text));
+    }
+    return EXIT_FAILURE;
+}
+
+// --file1 and --print-file1: the settings alone, no display needed.
+int RunFile1Command(const twinvane::ProgramArguments& arguments, char* program) {
+    twinvane::RegistrySettingsStorage storage;
+    try {
+        if (arguments.action == twinvane::ProgramArguments::Action::StoreFile1) {
+            twinvane::StoreFile1(storage, arguments.files.front());
+        } else {
+            std::puts(twinvane::StoredFile1(storage).c_str());
+        }
+        return EXIT_SUCCESS;
+    } catch (const std::exception& error) {
+        return Fail(twinvane::StandardErrorText(error.what()), program);
+    }
 }
 
 } // namespace
@@ -66,7 +99,12 @@ int main(int argc, char* argv[]) {
                 nullptr, QString::fromStdString(twinvane::RefusalText(arguments.message)));
         }
         return twinvane::kExitUsage;
+    case Action::StoreFile1:
+    case Action::PrintFile1:
+        return RunFile1Command(arguments, argv[0]);
     case Action::Run:
+    case Action::Compare:
+    case Action::CompareWithFile1:
         break;
     }
     if (!HasDisplay()) {
@@ -88,7 +126,11 @@ int main(int argc, char* argv[]) {
     twinvane::RegistrySettingsStorage storage;
     twinvane::ui::QtDialogProvider dialogs;
     twinvane::ui::MainWindow window(storage, twinvane::platform::SystemShell(), dialogs);
-    window.Presenter().SetCommandLineFiles(arguments.files);
+    if (arguments.action == Action::CompareWithFile1) {
+        window.Presenter().SetCommandLineFile2(arguments.files.front());
+    } else {
+        window.Presenter().SetCommandLineFiles(arguments.files);
+    }
     // Logout or kill closes the window as the user would, so the settings are saved.
     twinvane::platform::TerminationSignals termination;
     QSocketNotifier notifier(termination.Descriptor(), QSocketNotifier::Read);
@@ -96,6 +138,10 @@ int main(int argc, char* argv[]) {
         termination.Acknowledge();
         window.EndRequested();
     });
-    window.show();
+    if (arguments.action == Action::Run) {
+        window.show();
+    } else {
+        QTimer::singleShot(0, &window, [&window] { window.CompareFromCommandLine(); });
+    }
     return QApplication::exec();
 }

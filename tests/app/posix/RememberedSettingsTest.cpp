@@ -63,6 +63,7 @@ TEST(RememberedSettingsTest, CloseWhileAnotherProgramHoldsTheLockSaysSoAndCloses
     testing::FakeMainView view;
     TTwinvane window(view, storage, shell);
     window.FormActivate();
+    window.DeletetempsClick(); // something to save
     window.Exit1Click();
     window.FormClose();
     EXPECT_TRUE(view.closeRequested);
@@ -71,6 +72,40 @@ TEST(RememberedSettingsTest, CloseWhileAnotherProgramHoldsTheLockSaysSoAndCloses
     EXPECT_EQ(view.plainMessages[0].rfind("Unable to save files\r", 0), 0U);
     EXPECT_NE(view.plainMessages[0].find("registry.reg.lock"), std::string::npos);
     EXPECT_TRUE(view.errorBoxes.empty());
+}
+
+// A window open while a file manager chooses File 1: the window's close
+// keeps that choice and saves its own changes.
+TEST(RememberedSettingsTest, AFile1ChosenElsewhereSurvivesTheCloseOfAnEarlierWindow) {
+    testing::TempFolder config;
+    testing::TempFolder files;
+    testing::EnvGuard configHome("XDG_CONFIG_HOME", config.Path().string());
+    for (const char* name : {"one.txt", "two.txt", "three.txt"}) {
+        testing::WriteFile(files / name, name);
+    }
+    RegistrySettingsStorage storage;
+    StoredSettings earlier;
+    earlier.File1 = files / "one.txt";
+    earlier.File2 = files / "two.txt";
+    storage.Save(earlier, AllSettingsFields());
+    testing::RecordingLauncher shell;
+    testing::FakeMainView view;
+    TTwinvane window(view, storage, shell);
+    window.FormActivate();
+    window.DeletetempsClick();
+
+    {
+        const testing::CurrentFolderGuard inside(files.Path());
+        StoreFile1(storage, "three.txt");
+        EXPECT_THROW(StoreFile1(storage, "missing.txt"), Exception);
+    }
+    EXPECT_EQ(StoredFile1(storage), files / "three.txt");
+    window.FormClose();
+    StoredSettings after;
+    LoadSettings(after);
+    EXPECT_EQ(after.File1, files / "three.txt");
+    EXPECT_EQ(after.File2, files / "two.txt");
+    EXPECT_FALSE(after.DeleteTemps);
 }
 
 } // namespace
