@@ -86,7 +86,8 @@ TTwinvane::StartOutcome TTwinvane::CompareAtStart() {
         view_.ShowPlainMessage(ShortTextWithReason("File Selection error"));
         return StartOutcome::ShowWindow;
     }
-    if (state_.Stored.File1.empty()) {
+    // What cannot start anyway needs the window, not a question first.
+    if (state_.Stored.File1.empty() || !CheckReady()) {
         return StartOutcome::ShowWindow;
     }
     switch (Compare()) {

@@ -44,8 +44,9 @@ public:
         End,        // nothing left to do: save and end
     };
     // The start-up work, then Compare on the files of the command line,
-    // with every question of the design. Without a File 1, or when the
-    // comparison could not start, the window is needed.
+    // with every question of the design. When File 1 is empty or the
+    // comparison is not ready, the window is needed before any question;
+    // so it is when the comparison could not start.
     StartOutcome CompareAtStart();
     // Whether a diff program started on copies due for deletion still runs.
     bool WaitsForCleanUp() const noexcept { return pendingDeletion_.Follows(); }

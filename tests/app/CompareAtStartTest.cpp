@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StartCase{"ShortNamesStartTheProgramAndEnd", true, false, true, {}, Outcome::End, 1},
         StartCase{"NoFile1OpensTheWindow", false, false, true, {}, Outcome::ShowWindow, 0},
-        StartCase{"NoProgramOpensTheWindow", true, false, false, {}, Outcome::ShowWindow, 0},
+        StartCase{"NoProgramOpensTheWindowUnasked", true, true, false, {}, Outcome::ShowWindow, 0},
         StartCase{"AbortEnds", true, true, true, {MessageButton::Abort}, Outcome::End, 0},
         StartCase{"CopiesDueForDeletionWait",
                   true,

@@ -164,6 +164,23 @@ void MainWindow::Show(int showCommand) {
     ::PostMessageW(Handle(), kStartUpMessage, 0, 0);
 }
 
+void MainWindow::CompareFromCommandLine(int showCommand) {
+    using Outcome = TTwinvane::StartOutcome;
+    auto outcome = Outcome::ShowWindow;
+    RunHandler(*this, [this, &outcome] { outcome = presenter_.CompareAtStart(); });
+    switch (outcome) {
+    case Outcome::ShowWindow:
+        Show(showCommand);
+        break;
+    case Outcome::Wait:
+        inBackground_ = true;
+        break;
+    case Outcome::End:
+        Close();
+        break;
+    }
+}
+
 bool MainWindow::PreTranslate(MSG& message) {
     if (!Handle() || (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd))) {
         return false;
@@ -273,6 +290,9 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kPendingDeletionTimer) {
             presenter_.PollPendingDeletion();
+            if (inBackground_ && !presenter_.WaitsForCleanUp()) {
+                Close();
+            }
             return 0;
         }
         if (wParam == kEndTimer && ::IsWindowEnabled(Handle())) {

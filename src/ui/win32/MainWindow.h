@@ -37,6 +37,11 @@ public:
     // Shows the window centred on its screen; the start-up work follows as
     // soon as the message loop runs.
     void Show(int showCommand);
+    // Compares the files of the command line without showing the window,
+    // which appears (with `showCommand`) only when the user must finish the
+    // choice in it. Once the diff program has started, the window closes,
+    // or stays hidden until the copies it must delete are gone.
+    void CompareFromCommandLine(int showCommand);
     // Keyboard handling the message loop asks first: the menu shortcuts,
     // then Tab, Shift+Tab and Enter among the buttons. True when the
     // message was handled and must not be dispatched again.
@@ -95,7 +100,8 @@ private:
     HWND tooltip_ = nullptr; // destroyed with the window
     HWND lastFocus_ = nullptr;
     bool closed_ = false;
-    TTwinvane presenter_; // last: it asks the view for the About forms
+    bool inBackground_ = false; // hidden until the clean-up it waits for is done
+    TTwinvane presenter_;       // last: it asks the view for the About forms
 };
 
 } // namespace twinvane::ui::win32

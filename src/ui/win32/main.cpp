@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Text.h"
 #include "about/ProgramInfo.h"
+#include "app/File1Commands.h"
 #include "app/ProgramArguments.h"
 #include "app/RegistrySettingsStorage.h"
 #include "app/StandardError.h"
@@ -33,17 +34,49 @@ void Tell(const std::string& text) {
     ::MessageBoxA(nullptr, text.c_str(), twinvane::kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::string>& files) {
+// --print-file1 writes to the standard output its caller gave (a pipe); a
+// program without a console has none when started from a desktop.
+void Print(const std::string& text) {
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (output == nullptr || output == INVALID_HANDLE_VALUE ||
+        !::WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+        Tell(text);
+    }
+}
+
+// --file1 and --print-file1: the settings alone, no window.
+int RunFile1Command(const twinvane::ProgramArguments& arguments) {
+    twinvane::RegistrySettingsStorage storage;
+    if (arguments.action == twinvane::ProgramArguments::Action::StoreFile1) {
+        twinvane::StoreFile1(storage, arguments.files.front());
+    } else {
+        Print(twinvane::StoredFile1(storage) + "\n");
+    }
+    return EXIT_SUCCESS;
+}
+
+int RunMainWindow(HINSTANCE instance, int showCommand,
+                  const twinvane::ProgramArguments& arguments) {
     using namespace twinvane;
     RegistrySettingsStorage storage;
     ui::win32::AboutDialogFactory aboutForms(instance);
     ui::win32::MainWindow window(aboutForms, storage, platform::SystemShell());
     aboutForms.SetOwner(window.Handle());
-    window.Presenter().SetCommandLineFiles(files);
     window.onDestroyed = [] {
         ::PostQuitMessage(0);
     };
-    window.Show(showCommand);
+    using Action = ProgramArguments::Action;
+    if (arguments.action == Action::CompareWithFile1) {
+        window.Presenter().SetCommandLineFile2(arguments.files.front());
+    } else {
+        window.Presenter().SetCommandLineFiles(arguments.files);
+    }
+    if (arguments.action == Action::Run) {
+        window.Show(showCommand);
+    } else {
+        window.CompareFromCommandLine(showCommand);
+    }
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!window.PreTranslate(message)) {
@@ -69,10 +102,15 @@ int Main(HINSTANCE instance, int showCommand) {
         twinvane::ui::win32::ShowErrorBox(nullptr, twinvane::RefusalText(arguments.message) + "\r" +
                                                        twinvane::kTryHelpText);
         return twinvane::kExitUsage;
+    case Action::StoreFile1:
+    case Action::PrintFile1:
+        return RunFile1Command(arguments);
     case Action::Run:
+    case Action::Compare:
+    case Action::CompareWithFile1:
         break;
     }
-    return RunMainWindow(instance, showCommand, arguments.files);
+    return RunMainWindow(instance, showCommand, arguments);
 }
 
 } // namespace

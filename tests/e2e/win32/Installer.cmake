@@ -4,16 +4,19 @@
 # over the first; a third naming another folder, which updates the first in
 # its folder and keeps the settings; the program started from its Start-menu
 # shortcut, an install failing while it runs, the program closed; two
-# files sent to it through Send To; an uninstall failing while the program
+# files sent to it through Send To; a file chosen as File 1 and another
+# compared with it through the context-menu verbs; an uninstall failing while the program
 # runs and leaving all in place; a silent uninstall, after which only the
 # settings and a file of the user's remain.
 # cmake -D WINE=<wine> -D SETUP=<setup.exe> -D PROGRAM=<twinvane.exe>
-#       -D RUNNER=<shortcut_runner.exe> -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
+#       -D RUNNER=<shortcut_runner.exe> -D RECORDER=<twinvane_record_args.exe>
+#       -D VERSION=<x.y.z.w> -D PUBLISHER=<name>
 #       -P Installer.cmake        (WINEPREFIX and DISPLAY set)
 cmake_minimum_required(VERSION 3.25)
 
 set(settings_key "HKCU\\Software\\Varnook\\Twinvane")
 set(uninstall_key "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Twinvane")
+set(verbs_key "HKCU\\Software\\Classes\\*\\shell")
 
 # wine(<out> <status> ARGUMENTS...): a Windows program's output, without
 # carriage returns, and its exit status.
@@ -96,13 +99,19 @@ unix_path(install_unix "${install}")
 set(other "${local_data}\\TwinvaneElsewhere")
 unix_path(other_unix "${other}")
 set(files twinvane.exe twinvane.html LICENSE.txt Uninstall.exe)
+# File 1 and File 2 of the context menu, in folders of their own.
+set(chosen "C:\\twinvane verbs\\one\\a.txt" "C:\\twinvane verbs\\two\\b.txt")
+unix_path(chosen_unix "C:\\twinvane verbs")
 
 # Everything an installation leaves, settings included. The prefix is the
 # build's own, so nothing here is a user's.
 function(remove_traces)
     wine(ignored status reg delete "${uninstall_key}" /f)
     wine(ignored status reg delete "${settings_key}" /f)
-    file(REMOVE_RECURSE "${install_unix}" "${other_unix}" "${sent_unix}")
+    foreach(verb IN ITEMS ChooseFile1 CompareWithFile1)
+        wine(ignored status reg delete "${verbs_key}\\Twinvane.${verb}" /f)
+    endforeach()
+    file(REMOVE_RECURSE "${install_unix}" "${other_unix}" "${sent_unix}" "${chosen_unix}")
     foreach(shortcut IN LISTS shortcuts)
         unix_path(shortcut_unix "${shortcut}")
         file(REMOVE "${shortcut_unix}")
@@ -114,7 +123,8 @@ endfunction()
 if(NOT CHECKS)
     execute_process(
         COMMAND ${CMAKE_COMMAND} -D CHECKS=ON -D WINE=${WINE} -D SETUP=${SETUP}
-                -D PROGRAM=${PROGRAM} -D RUNNER=${RUNNER} -D VERSION=${VERSION}
+                -D PROGRAM=${PROGRAM} -D RUNNER=${RUNNER} -D RECORDER=${RECORDER}
+                -D VERSION=${VERSION}
                 -D PUBLISHER=${PUBLISHER} -P ${CMAKE_CURRENT_LIST_FILE}
         RESULT_VARIABLE status)
     remove_traces()
@@ -135,10 +145,32 @@ file(SHA256 "${install_unix}/twinvane.exe" installed_hash)
 file(SHA256 "${PROGRAM}" built_hash)
 expect_equal("twinvane.exe installed" "${installed_hash}" "${built_hash}")
 
-foreach(shortcut IN LISTS shortcuts)
-    wine_ok(shown "${RUNNER}" show "${shortcut}")
-    expect_equal("${shortcut}" "${shown}" "${install}\\twinvane.exe\n\n${install}\n")
+list(GET shortcuts 0 start_menu_shortcut)
+list(GET shortcuts 1 send_to_shortcut)
+wine_ok(shown "${RUNNER}" show "${start_menu_shortcut}")
+expect_equal("Start menu shortcut" "${shown}" "${install}\\twinvane.exe\n\n${install}\n")
+wine_ok(shown "${RUNNER}" show "${send_to_shortcut}")
+expect_equal("Send To shortcut" "${shown}" "${install}\\twinvane.exe\n--compare\n${install}\n")
+
+# The context-menu verbs, with Twinvane's icon; with no File 1 stored the
+# second stays out of the menu.
+foreach(pair IN ITEMS "ChooseFile1=--file1" "CompareWithFile1=--compare-with-file1")
+    string(REGEX MATCH "^([^=]+)=(.*)$" ignored "${pair}")
+    set(verb "${CMAKE_MATCH_1}")
+    wine_ok(command reg query "${verbs_key}\\Twinvane.${verb}\\command" /ve)
+    string(FIND "${command}" "\"${install}\\twinvane.exe\" ${CMAKE_MATCH_2} \"%1\"" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "The verb ${verb} runs no \"twinvane.exe ${CMAKE_MATCH_2}\":\n${command}")
+    endif()
+    registry_values(verb "${verbs_key}\\Twinvane.${verb}")
+    expect_equal("Icon of ${verb}" "${verb_Icon}" "${install}\\twinvane.exe,0")
 endforeach()
+registry_values(verb "${verbs_key}\\Twinvane.ChooseFile1")
+expect_equal("Caption of ChooseFile1" "${verb_MUIVerb}" "Choose as File 1 for Twinvane")
+registry_values(verb "${verbs_key}\\Twinvane.CompareWithFile1")
+if(NOT DEFINED verb_ProgrammaticAccessOnly)
+    message(FATAL_ERROR "Compare with File 1 is in the menu with no File 1 stored")
+endif()
 
 registry_values(entry "${uninstall_key}")
 foreach(pair IN ITEMS
@@ -189,7 +221,6 @@ expect_equal("Settings after an update" "${settings_after}" "${settings_before}"
 
 # Started from the Start menu; meanwhile an installation cannot replace the
 # running program and must say so.
-list(GET shortcuts 0 start_menu_shortcut)
 wine_ok(setup_windows winepath -w "${SETUP}")
 string(STRIP "${setup_windows}" setup_windows)
 wine_ok(ran "${RUNNER}" run "${start_menu_shortcut}" Twinvane "${setup_windows}" /S)
@@ -203,11 +234,51 @@ foreach(file IN LISTS sent)
     unix_path(file_unix "${file}")
     file(WRITE "${file_unix}" "${file}")
 endforeach()
-list(GET shortcuts 1 send_to_shortcut)
 wine_ok(ignored "${RUNNER}" send "${send_to_shortcut}" Twinvane ${sent})
 registry_values(settings "${settings_key}")
 expect_equal("File 1 sent" "${settings_File_1}" "${temp}\\twinvane sent\\first file.txt")
 expect_equal("File 2 sent" "${settings_File_2}" "${temp}\\twinvane sent\\second file.txt")
+
+# Chosen as File 1 in one folder, which names the second verb; another file
+# compared with it from a second folder: the diff program gets both, and
+# both are stored.
+foreach(file IN LISTS chosen)
+    unix_path(file_unix "${file}")
+    file(WRITE "${file_unix}" "${file}")
+endforeach()
+list(GET chosen 0 chosen1)
+list(GET chosen 1 chosen2)
+wine_ok(recorder_windows winepath -w "${RECORDER}")
+string(STRIP "${recorder_windows}" recorder_windows)
+wine_ok(ignored reg add "${settings_key}" /v "WD Loc" /d "${recorder_windows}" /f)
+wine_ok(ignored "${RUNNER}" verb Twinvane.ChooseFile1 "${chosen1}")
+registry_values(settings "${settings_key}")
+expect_equal("File 1 chosen" "${settings_File_1}" "${chosen1}")
+registry_values(verb "${verbs_key}\\Twinvane.CompareWithFile1")
+expect_equal("Caption after choosing" "${verb_MUIVerb}" "Compare with a.txt in Twinvane")
+if(DEFINED verb_ProgrammaticAccessOnly)
+    message(FATAL_ERROR "Compare with File 1 stays out of the menu with File 1 stored")
+endif()
+set(ENV{TWINVANE_RECORD_FILE} "C:\\twinvane verbs\\record.txt")
+wine_ok(ignored "${RUNNER}" verb Twinvane.CompareWithFile1 "${chosen2}")
+unset(ENV{TWINVANE_RECORD_FILE})
+# Twinvane ends once the program has started; the program may still write.
+foreach(attempt RANGE 100)
+    if(EXISTS "${chosen_unix}/record.txt")
+        break()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.2)
+endforeach()
+# Read whole: the working folder's line ends in a backslash, which a CMake
+# list would take as an escape.
+file(READ "${chosen_unix}/record.txt" recorded)
+string(REGEX REPLACE "^[^\n]*\n" "" recorded "${recorded}") # the working folder
+string(LENGTH "${chosen1}" length1)
+string(LENGTH "${chosen2}" length2)
+expect_equal("The diff program's arguments" "${recorded}"
+             "${length1}:${chosen1}\n${length2}:${chosen2}\n")
+registry_values(settings "${settings_key}")
+expect_equal("File 2 compared" "${settings_File_2}" "${chosen2}")
 
 # Nor can an uninstallation remove the running program: it fails, says why
 # on standard error, and leaves everything in place, the uninstaller and its
@@ -260,3 +331,9 @@ foreach(shortcut IN LISTS shortcuts)
 endforeach()
 registry_values(settings "${settings_key}")
 expect_equal("Install after uninstalling" "${settings_Install}" "C:\\Elsewhere")
+foreach(verb IN ITEMS ChooseFile1 CompareWithFile1)
+    registry_values(verb "${verbs_key}\\Twinvane.${verb}")
+    if(verb_FOUND)
+        message(FATAL_ERROR "The verb ${verb} is still there after uninstalling")
+    endif()
+endforeach()

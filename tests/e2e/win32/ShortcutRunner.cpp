@@ -13,6 +13,9 @@
 //   shortcut_runner send LINK CAPTION FILE...
 //                                       the same with the files added to the
 //                                       command line, as Send To adds them
+//   shortcut_runner verb VERB FILE      runs the context-menu verb VERB on
+//                                       FILE as Explorer does, waits for the
+//                                       program and prints its exit status
 // Texts are printed in UTF-8, the code page of the program's manifest.
 #include "ui/win32/Text.h"
 
@@ -27,6 +30,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -208,6 +212,43 @@ int Run(const Shortcut& shortcut, const std::wstring& caption, const std::wstrin
     return code == 0 ? 0 : 1;
 }
 
+struct KeyCloser {
+    void operator()(HKEY key) const { ::RegCloseKey(key); }
+};
+
+int RunVerb(const std::wstring& verb, const std::wstring& file) {
+    const ComSession com; // the shell's verbs may need it
+    // Explorer offers the verbs of the class "*" for every file, from the
+    // user's own classes. Wine's ShellExecuteEx looks at the file type's
+    // class alone, so the class is named, as a context menu's handler does.
+    HKEY rawClass = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\*", 0, KEY_READ, &rawClass) !=
+        ERROR_SUCCESS) {
+        throw std::runtime_error("the user has no verbs for every file");
+    }
+    const std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser> fileClass(rawClass);
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof request;
+    request.fMask =
+        SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_CLASSKEY;
+    request.hkeyClass = fileClass.get();
+    request.lpVerb = verb.c_str();
+    request.lpFile = file.c_str();
+    request.nShow = SW_SHOWNORMAL;
+    if (!::ShellExecuteExW(&request) || request.hProcess == nullptr) {
+        throw std::runtime_error("the verb " + FromWide(verb) + " did not start a program");
+    }
+    const Handle process(request.hProcess);
+    DWORD code = 1;
+    if (::WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process.get(), &code)) {
+        ::TerminateProcess(process.get(), 1);
+        throw std::runtime_error("the program of the verb " + FromWide(verb) + " did not end");
+    }
+    std::printf("ended with %lu\n", code);
+    return code == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main() {
@@ -216,10 +257,14 @@ int main() {
         const std::wstring command = arguments.empty() ? L"" : arguments[0];
         if (!(command == L"show" && arguments.size() == 2) &&
             !(command == L"run" && arguments.size() >= 3) &&
-            !(command == L"send" && arguments.size() >= 4)) {
+            !(command == L"send" && arguments.size() >= 4) &&
+            !(command == L"verb" && arguments.size() == 3)) {
             std::fprintf(stderr, "Usage: shortcut_runner show LINK | run LINK CAPTION [COMMAND...] "
-                                 "| send LINK CAPTION FILE...\n");
+                                 "| send LINK CAPTION FILE... | verb VERB FILE\n");
             return 2;
+        }
+        if (command == L"verb") {
+            return RunVerb(arguments[1], arguments[2]);
         }
         // COM only for reading: Run blocks without handling messages.
         const Shortcut shortcut = [&arguments] {

@@ -22,6 +22,8 @@ ManifestDPIAware true
 
 !define SETTINGS_KEY "Software\Varnook\Twinvane"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Twinvane"
+; Explorer's context menu of every file, for this user.
+!define VERB_KEY "Software\Classes\*\shell"
 
 Name "Twinvane"
 OutFile "${OUTFILE}"
@@ -79,8 +81,9 @@ Section "Twinvane"
 
     CreateShortcut "$SMPROGRAMS\Twinvane.lnk" "$INSTDIR\twinvane.exe"
     ; Explorer puts the files sent after the program's name: two of them
-    ; become File 1 and File 2.
-    CreateShortcut "$SENDTO\Twinvane.lnk" "$INSTDIR\twinvane.exe"
+    ; are compared at once, one opens the window as File 1.
+    CreateShortcut "$SENDTO\Twinvane.lnk" "$INSTDIR\twinvane.exe" "--compare"
+    Call AddFileManagerVerbs
 
     ; Help looks in the install folder the settings name. A value already
     ; there is the user's, whatever its type: it stays.
@@ -98,6 +101,30 @@ Section "Twinvane"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+; "Choose as File 1" now, "Compare with <File 1>" later, from any folder.
+; Twinvane renames the second whenever File 1 changes, and hides it while
+; there is none; here it starts as the stored File 1 says.
+Function AddFileManagerVerbs
+    WriteRegStr HKCU "${VERB_KEY}\Twinvane.ChooseFile1" "MUIVerb" "Choose as File 1 for Twinvane"
+    WriteRegStr HKCU "${VERB_KEY}\Twinvane.ChooseFile1" "Icon" "$INSTDIR\twinvane.exe,0"
+    WriteRegStr HKCU "${VERB_KEY}\Twinvane.ChooseFile1\command" "" \
+        '"$INSTDIR\twinvane.exe" --file1 "%1"'
+    WriteRegStr HKCU "${VERB_KEY}\Twinvane.CompareWithFile1" "Icon" "$INSTDIR\twinvane.exe,0"
+    WriteRegStr HKCU "${VERB_KEY}\Twinvane.CompareWithFile1\command" "" \
+        '"$INSTDIR\twinvane.exe" --compare-with-file1 "%1"'
+    ReadRegStr $0 HKCU "${SETTINGS_KEY}" "File 1"
+    ${If} $0 == ""
+        WriteRegStr HKCU "${VERB_KEY}\Twinvane.CompareWithFile1" "MUIVerb" \
+            "Compare with File 1 in Twinvane"
+        WriteRegStr HKCU "${VERB_KEY}\Twinvane.CompareWithFile1" "ProgrammaticAccessOnly" ""
+    ${Else}
+        ${GetFileName} $0 $1
+        WriteRegStr HKCU "${VERB_KEY}\Twinvane.CompareWithFile1" "MUIVerb" \
+            "Compare with $1 in Twinvane"
+        DeleteRegValue HKCU "${VERB_KEY}\Twinvane.CompareWithFile1" "ProgrammaticAccessOnly"
+    ${EndIf}
+FunctionEnd
 
 ; ReadRegStr cannot tell an absent value from one of another type, so the
 ; value names are listed instead.

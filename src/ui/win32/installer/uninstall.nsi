@@ -200,6 +200,8 @@ Section "Twinvane"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Twinvane.lnk"
     Delete "$SENDTO\Twinvane.lnk"
+    DeleteRegKey HKCU "Software\Classes\*\shell\Twinvane.ChooseFile1"
+    DeleteRegKey HKCU "Software\Classes\*\shell\Twinvane.CompareWithFile1"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
