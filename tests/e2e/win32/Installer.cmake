@@ -272,7 +272,9 @@ endforeach()
 # Read whole: the working folder's line ends in a backslash, which a CMake
 # list would take as an escape.
 file(READ "${chosen_unix}/record.txt" recorded)
-string(REGEX REPLACE "^[^\n]*\n" "" recorded "${recorded}") # the working folder
+string(FIND "${recorded}" "\n" folder_end) # after the working folder
+math(EXPR folder_end "${folder_end} + 1")
+string(SUBSTRING "${recorded}" ${folder_end} -1 recorded)
 string(LENGTH "${chosen1}" length1)
 string(LENGTH "${chosen2}" length2)
 expect_equal("The diff program's arguments" "${recorded}"
