@@ -27,3 +27,8 @@ string(REPLACE "." "\\." version "${VERSION}")
 expect_run("--version" 0 "^Twinvane ${version}\n$" out)
 expect_run("--help" 0 "^Usage: twinvane \\[OPTION\\]\\.\\.\\. \\[FILE1 \\[FILE2\\]\\]\n" out)
 expect_run("--bogus" 2 "^twinvane: unknown option '--bogus'\n" err)
+# The file managers' forms that keep no window need no display either.
+expect_run("--print-file1" 0 "^\n$" out)
+expect_run("--file1;${CMAKE_CURRENT_LIST_FILE}" 0 "^$" out)
+expect_run("--print-file1" 0 "^${CMAKE_CURRENT_LIST_FILE}\n$" out)
+expect_run("--file1" 2 "^twinvane: '--file1' takes one file name, and 0 were given\n" err)

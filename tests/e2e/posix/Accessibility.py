@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 """Drives the real program over the accessibility bus as a screen reader user
 would: reads the status panels, chooses two files and the diff program in the
-file dialogs, answers the long-name question, reads "READY" and compares.
+file dialogs, answers the long-name question, reads "READY" and compares;
+then, as a file manager would, chooses File 1 in one folder and compares a
+file of another folder with it, answering the questions without a window.
 Run on a display with a session bus: Accessibility.py PROGRAM CAPTIONS, where
 CAPTIONS prints the captions the window's description gives."""
 import os
@@ -191,11 +193,53 @@ def main(folder, program, captions_program):
         time.sleep(1)
         if os.path.exists(diff + ".args"):
             fail("SIGTERM during the question started the diff program")
+
+        compare_from_file_manager(folder, program, env, first, diff)
     finally:
         if process.poll() is None:
             process.kill()
             process.wait()
     print("PASS")
+
+
+def compare_from_file_manager(folder, program, env, first, diff):
+    """File 1 chosen in one folder, a file of another compared with it: the
+    long names bring the question with no main window; the short copies go to
+    the diff program and are deleted once it has ended, and Twinvane ends."""
+    elsewhere = os.path.join(folder, "another folder")
+    os.mkdir(elsewhere)
+    third = os.path.join(elsewhere, "third file, compared from another folder.txt")
+    with open(third, "w") as out:
+        out.write("3\n")
+    subprocess.run([program, "--file1", first], env=env, check=True, timeout=STEP_SECONDS)
+    process = subprocess.Popen([program, "--compare-with-file1", third], cwd=elsewhere, env=env)
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for("Twinvane on the bus", lambda: child(desktop, "application", "Twinvane"))
+        question = top_level(app, "alert", "Error")
+        if any(w.getRoleName() == "frame" and w.getState().contains(pyatspi.STATE_SHOWING)
+               for w in app):
+            fail("the main window shows during a comparison from the file manager")
+        press(find(question, "push button", "OK"))
+        clean_up = top_level(app, "alert", "Warning")
+        press(find(clean_up, "push button", "OK"))
+        if process.wait(timeout=STEP_SECONDS) != 0:
+            fail("exit status %d after comparing from the file manager" % process.returncode)
+        with open(diff + ".args") as record:
+            compared = record.read().splitlines()
+        if [os.path.basename(p) for p in compared] != ["TWVTemp1", "TWVTemp2"]:
+            fail("the diff program was given %s, not the short copies" % compared)
+        left = [p for p in compared if os.path.exists(p)]
+        if left:
+            fail("the copies %s were not deleted after the diff program ended" % left)
+        file1 = subprocess.run([program, "--print-file1"], env=env, check=True,
+                               capture_output=True, text=True).stdout
+        if file1.rstrip("\n") != first:
+            fail("File 1 is %r after the comparison, not the file chosen" % file1)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
 
 
 if __name__ == "__main__":
