@@ -200,6 +200,8 @@ void MainWindow::CompareFromCommandLine() {
     // The boxes of the comparison are the only windows: closing one must
     // not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The boxes open over their hidden parent: centred, as the window would be.
+    PlaceCentred(*this);
     auto outcome = Outcome::ShowWindow;
     Run([this, &outcome] { outcome = presenter_.CompareAtStart(); });
     QGuiApplication::setQuitOnLastWindowClosed(true);
