@@ -411,6 +411,40 @@ TEST_F(MainWindowTest, AnEndRequestedDuringTheLongPathQuestionStartsNothing) {
     EXPECT_EQ(storage.saves, 1);
 }
 
+// A comparison from the file manager: the questions come without the
+// window, which stays hidden while the copies wait for the diff program and
+// closes, saving, once they are deleted.
+TEST_F(MainWindowTest, ACompareFromTheCommandLineAsksWithoutTheWindowAndEndsAfterTheCleanUp) {
+    TempFolder folder;
+    storage.stored.File1 = folder / (std::string(40, 'a') + ".txt");
+    const std::string file2 = folder / "elsewhere" + "\\" + std::string(40, 'b') + ".txt";
+    testing::WriteFile(storage.stored.File1, "one");
+    std::filesystem::create_directories(folder / "elsewhere");
+    testing::WriteFile(file2, "two");
+    storage.stored.WinDiffPath = self;
+    shell.program = RecordingLauncher::Program::Running;
+    window.Presenter().SetCommandLineFile2(file2);
+    const HWND main = window.Handle();
+
+    BoxAnswer question("Error", Click("OK"));
+    BoxAnswer cleanUp("Warning", Click("OK"));
+    window.CompareFromCommandLine(SW_SHOWNORMAL);
+    ASSERT_TRUE(question.Seen() && cleanUp.Seen());
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_NE(shell.requests[0].parameters.value_or("").find("TWVTemp1"), std::string::npos);
+    EXPECT_TRUE(::IsWindow(main));
+    EXPECT_FALSE(::IsWindowVisible(main));
+    EXPECT_EQ(storage.stored.File2, file2);
+
+    shell.program = RecordingLauncher::Program::Ended;
+    for (int waited = 0; waited < 5000 && ::IsWindow(main); waited += 10) {
+        Pump();
+        ::Sleep(10);
+    }
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_FALSE(platform::FileExists("C:\\TWVTemp1"));
+}
+
 TEST_F(MainWindowTest, MessageBoxesCarryTheirCaptionTextAndAnswer) {
     // An error escaping the start-up reaches the standard error box.
     storage.failLoadAfterInstall = true;
