@@ -103,7 +103,10 @@ private:
     // choice the table gives `known`, or the design's for a program it does
     // not know (null).
     void UseProgram(const std::string& path, const KnownProgram* known);
-    void CopyToTemporaryNames();
+    // Copies the files to the temporary names while the view shows the
+    // progress; false when the user cancelled or the program is ending, with
+    // no copy left and the state as it was.
+    bool CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();
     // Asks through the view; `nothing` when the program is ending.
