@@ -51,7 +51,7 @@ bool CopyJob::ShowDue() const {
     return !Finished() && CopyProgressDue(std::chrono::steady_clock::now() - started_);
 }
 
-void CopyJob::Cancel() {
+void CopyJob::Cancel() noexcept {
     worker_.request_stop();
 }
 

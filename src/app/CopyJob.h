@@ -46,7 +46,7 @@ public:
     double Fraction() const override;
     bool Finished() const override;
     bool ShowDue() const override;
-    void Cancel() override;
+    void Cancel() noexcept override;
 
     // Waits for the end. True when every copy was made; false when they were
     // cancelled, none then left. Raises the error that ended a copy, the

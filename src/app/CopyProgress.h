@@ -16,7 +16,7 @@ public:
     // True once the copies have run long enough for their progress to show.
     virtual bool ShowDue() const = 0;
     // Asks the copies to stop; they end soon after and leave no copy behind.
-    virtual void Cancel() = 0;
+    virtual void Cancel() noexcept = 0;
 };
 
 } // namespace twinvane

@@ -74,7 +74,13 @@ public:
     // Cancel for the clean-up), whatever the box returned, and Compare
     // starts nothing: an ending program never starts a program or copies or
     // deletes a file. The view then closes the window as usual.
-    void RequestEnd() noexcept { ending_ = true; }
+    // Copies to the temporary names under way are cancelled.
+    void RequestEnd() noexcept {
+        ending_ = true;
+        if (copying_ != nullptr) {
+            copying_->Cancel();
+        }
+    }
 
     void Help2Click();
     void About1Click();
@@ -127,6 +133,7 @@ private:
     std::string helpFile_;
     bool activated_ = false;
     bool ending_ = false;
+    CopyProgress* copying_ = nullptr; // while the view waits for copies
     PendingDeletion pendingDeletion_;
 };
 

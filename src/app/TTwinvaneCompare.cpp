@@ -206,7 +206,14 @@ bool TTwinvane::CopyToTemporaryNames() {
     }
     if (!copies.empty()) {
         CopyJob job(std::move(copies));
-        view_.WaitForCopies(job);
+        copying_ = &job;
+        try {
+            view_.WaitForCopies(job);
+        } catch (...) {
+            copying_ = nullptr;
+            throw;
+        }
+        copying_ = nullptr;
         const bool made = job.Wait();
         if (!made || ending_) {
             job.RemoveCopies();
