@@ -59,6 +59,7 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::newRow("Escape") << int(Qt::Key_Escape);
         QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("end of the session") << 0; // closes the window as well
     }
 
     // A copy far too long to end during the test: the dialog comes, the
@@ -118,7 +119,11 @@ private slots:
                 dialog->grab().save(folder + QStringLiteral("/copy-progress.png"));
             }
             watch.stop();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            if (key != 0) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            } else {
+                window.EndRequested();
+            }
         });
         watch.start(20);
         dialogs.messageAnswers = {MessageButton::Ok};
@@ -135,6 +140,7 @@ private slots:
         QCOMPARE(seen.cancel, QString::fromStdString(design.cancel));
         QVERIFY(seen.value > 0 && seen.value < design.steps);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(window.isVisible(), key != 0);
 
         const std::string folder = platform::TemporaryCopyFolder();
         QVERIFY(!platform::FileExists(folder + "TWVTemp1"));
