@@ -70,7 +70,7 @@ void WaitForCopies(QWidget* window, CopyProgress& copies) {
         };
         QObject::connect(dialog.get(), &QProgressDialog::canceled, cancel);
         QObject::connect(dialog.get(), &QDialog::rejected, cancel);
-        dialog->open();
+        dialog->show(); // open() would make it modal to the window alone
         RunUntil(QEventLoop::AllEvents, [&] {
             if (!cancelled && !copies.Finished()) {
                 dialog->setValue(static_cast<int>(std::lround(copies.Fraction() * steps)));

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """Drives the real program over the accessibility bus as a screen reader user
 would: reads the status panels, chooses two files and the diff program in the
-file dialogs, answers the long-name question, reads "READY" and compares.
+file dialogs, answers the long-name question, reads "READY" and compares,
+then cancels a long copy to the short names from its progress dialog.
 Run on a display with a session bus: Accessibility.py PROGRAM CAPTIONS, where
 CAPTIONS prints the captions the window's description gives."""
 import os
@@ -19,6 +20,8 @@ import pyatspi  # noqa: E402
 from gi.repository import Atspi, GLib  # noqa: E402
 
 STEP_SECONDS = 10
+# What the copy progress dialog says (CopyProgressLayout()).
+COPY_TEXT = "Copying the files to short temporary names\u2026"
 # A call the program does not answer promptly, as when an action waits for
 # the modal dialog it opened, fails the test instead of hanging it.
 Atspi.set_timeout(5000, 5000)  # milliseconds, also while it starts
@@ -179,10 +182,28 @@ def main(folder, program, captions_program):
             if record.read().splitlines() != [first, second]:
                 fail("the diff program was not given the two files")
 
+        # A long copy to the short names shows its progress, read as shown;
+        # its Cancel leaves no copy and the state as Abort would.
+        os.remove(diff + ".args")
+        os.truncate(first, 16 << 30)  # sparse: quick to make, slow to copy
+        press(find(frame, "push button", "Compare"))
+        press(find(top_level(app, "alert", "Error"), "push button", "OK"))
+        progress = top_level(app, "dialog", "Twinvane")
+        wait_for("progress text read as shown", lambda: find(progress, "label", COPY_TEXT))
+        wait_for("progress bar", lambda: next(
+            (n for n in walk(progress) if n.getRoleName() == "progress bar"), None))
+        press(find(progress, "push button", "Cancel"))
+        wait_for("the progress dialog to close", lambda: child(app, "dialog", "Twinvane") is None)
+        shown(first, second, "NAMES TOO LONG %d" % (len(first) + len(second)))
+        copies = os.path.join(os.environ["XDG_RUNTIME_DIR"], "twinvane")
+        left = [name for name in os.listdir(copies) if name.startswith("TWVTemp")] \
+            if os.path.isdir(copies) else []
+        if left or os.path.exists(diff + ".args"):
+            fail("a cancelled copy left %s or started the diff program" % left)
+
         # A termination signal while the question is open closes it with the
         # choice that does nothing: the program ends normally, and the diff
         # program is not started again.
-        os.remove(diff + ".args")
         press(find(frame, "push button", "Compare"))
         top_level(app, "alert", "Error")
         process.send_signal(signal.SIGTERM)
