@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "CopyProgress.h"
 #include "about/AboutFormFactory.h"
 #include "platform/Shell.h"
 
@@ -72,6 +73,12 @@ public:
     // A modal box of `kind` with `buttons`; returns the button pressed.
     virtual MessageButton ShowMessage(MessageKind kind, const std::string& text,
                                       const std::vector<MessageButton>& buttons) = 0;
+    // Returns once `copies`, running on another thread, have finished.
+    // Meanwhile the window keeps painting but takes no input; once
+    // copies.ShowDue(), the dialog of CopyProgressLayout() shows
+    // copies.Fraction() until they finish, and its Cancel, or the dialog
+    // closed, calls copies.Cancel() and waits on.
+    virtual void WaitForCopies(CopyProgress& copies) = 0;
     // Caption "Twinvane", no icon, one OK button.
     virtual void ShowPlainMessage(const std::string& text) = 0;
     // Caption "Twinvane", error icon, one OK button; `text` is shown as given.

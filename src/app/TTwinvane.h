@@ -92,7 +92,13 @@ public:
     // Cancel for the clean-up), whatever the box returned, and Compare
     // starts nothing: an ending program never starts a program or copies or
     // deletes a file. The view then closes the window as usual.
-    void RequestEnd() noexcept { ending_ = true; }
+    // Copies to the temporary names under way are cancelled.
+    void RequestEnd() noexcept {
+        ending_ = true;
+        if (copying_ != nullptr) {
+            copying_->Cancel();
+        }
+    }
 
     void Help2Click();
     void About1Click();
@@ -123,7 +129,10 @@ private:
     // choice the table gives `known`, or the design's for a program it does
     // not know (null).
     void UseProgram(const std::string& path, const KnownProgram* known);
-    void CopyToTemporaryNames();
+    // Copies the files to the temporary names while the view shows the
+    // progress; false when the user cancelled or the program is ending, with
+    // no copy left and the state as it was.
+    bool CopyToTemporaryNames();
     void OfferCleanUp(std::unique_ptr<platform::RunningProgram> program);
     void ApplyCommandLineFiles();
     // Asks through the view; `nothing` when the program is ending.
@@ -145,6 +154,7 @@ private:
     std::string helpFile_;
     bool activated_ = false;
     bool ending_ = false;
+    CopyProgress* copying_ = nullptr; // while the view waits for copies
     PendingDeletion pendingDeletion_;
 };
 

@@ -2,6 +2,7 @@
 // The Compare command: the path-length guard, the temporary copies, the
 // start of the diff program and the clean-up afterwards.
 #include "CleanUpNames.h"
+#include "CopyJob.h"
 #include "DiffArguments.h"
 #include "StandardError.h"
 #include "TTwinvane.h"
@@ -153,10 +154,8 @@ bool TTwinvane::CheckPathLength() {
     if (answer == MessageButton::Abort) {
         return false;
     }
-    if (answer == MessageButton::Ok) {
-        CopyToTemporaryNames();
-    }
-    return true;
+    // Copies cancelled part-way leave things as Abort does.
+    return answer != MessageButton::Ok || CopyToTemporaryNames();
 }
 
 bool TTwinvane::CheckNamesReachProgram() {
@@ -178,13 +177,12 @@ bool TTwinvane::CheckNamesReachProgram() {
                 MessageButton::Cancel) != MessageButton::Ok) {
             return false;
         }
-        CopyToTemporaryNames();
-        return CheckReady();
+        return CopyToTemporaryNames() && CheckReady();
     }
     return true;
 }
 
-void TTwinvane::CopyToTemporaryNames() {
+bool TTwinvane::CopyToTemporaryNames() {
     // Nothing at the temporary names is looked at before their folder is
     // known to be the user's alone.
     platform::PrepareTemporaryCopyFolder();
@@ -200,26 +198,42 @@ void TTwinvane::CopyToTemporaryNames() {
     }
     const std::array<std::string*, 2> files{&state_.Stored.File1, &state_.Stored.File2};
     const std::array<std::string*, 2> userFiles{&state_.UserFile1, &state_.UserFile2};
+    const std::array<std::string, 2> userBefore{state_.UserFile1, state_.UserFile2};
     const auto placed = PlaceFiles({state_.Stored.File1, state_.Stored.File2}, temporary);
+    std::vector<CopyJob::Copy> copies;
     for (std::size_t i = 0; i < 2; ++i) {
         if (placed[i].copy) {
             *userFiles[i] = *files[i];
+            copies.push_back({*files[i], temporary[placed[i].slot]});
         }
     }
     // Whatever stands at the temporary names is now compared or replaced.
     for (const auto& name : temporary) {
         pendingDeletion_.Keep(name);
     }
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (placed[i].copy) {
-            platform::ClearTemporaryName(temporary[placed[i].slot]);
-            CopyFileTo(*files[i], temporary[placed[i].slot]);
+    if (!copies.empty()) {
+        CopyJob job(std::move(copies));
+        copying_ = &job;
+        try {
+            view_.WaitForCopies(job);
+        } catch (...) {
+            copying_ = nullptr;
+            throw;
+        }
+        copying_ = nullptr;
+        const bool made = job.Wait();
+        if (!made || ending_) {
+            job.RemoveCopies();
+            state_.UserFile1 = userBefore[0];
+            state_.UserFile2 = userBefore[1];
+            return false;
         }
     }
     for (std::size_t i = 0; i < 2; ++i) {
         *files[i] = temporary[placed[i].slot];
     }
     state_.Substituted = true;
+    return true;
 }
 
 void TTwinvane::OfferCleanUp(std::unique_ptr<platform::RunningProgram> program) {

@@ -26,6 +26,11 @@ struct alignas(4096) ChunkBuffer {
 } // namespace
 
 void CopyFileTo(const std::string& Source, const std::string& Destination) {
+    (void)CopyFileTo(Source, Destination, CopyObserver());
+}
+
+bool CopyFileTo(const std::string& Source, const std::string& Destination,
+                const CopyObserver& goOn) {
     const std::string target = CompletedDestination(Source, Destination);
     const auto chunk = std::make_unique_for_overwrite<ChunkBuffer>();
     char* const buffer = chunk->bytes;
@@ -40,11 +45,15 @@ void CopyFileTo(const std::string& Source, const std::string& Destination) {
         throw EFCreateError(target);
     }
 
-    const auto abandon = [&](auto error) {
+    const auto removeTarget = [&] {
         destination.Close();
         platform::RemoveFile(target);
+    };
+    const auto abandon = [&](auto error) {
+        removeTarget();
         throw error;
     };
+    std::uint64_t copied = 0;
     // Only a read of 0 ends the copy: a short read is not the end, as files
     // under /proc and on network file systems hand out less than asked for
     // long before theirs.
@@ -54,10 +63,15 @@ void CopyFileTo(const std::string& Source, const std::string& Destination) {
             abandon(EReadError(Source));
         }
         if (got == 0) {
-            return;
+            return true;
         }
         if (!destination.WriteAll(buffer, static_cast<std::size_t>(got))) {
             abandon(EWriteError(target));
+        }
+        copied += static_cast<std::uint64_t>(got);
+        if (goOn && !goOn(copied)) {
+            removeTarget();
+            return false;
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,15 @@ inline constexpr std::size_t CopyChunkSize = 0x2000;
 // end) or EFCreateError (completed destination); EReadError or EWriteError when the copy fails
 // part-way, in which case the incomplete destination is removed.
 void CopyFileTo(const std::string& Source, const std::string& Destination);
+
+// Told the bytes copied so far after each chunk written; false stops the copy.
+using CopyObserver = std::function<bool(std::uint64_t copied)>;
+
+// As CopyFileTo, telling `goOn` after each chunk. Returns true when the copy
+// is whole; false when `goOn` stopped it, the incomplete destination then
+// removed. Raises what CopyFileTo raises.
+[[nodiscard]] bool CopyFileTo(const std::string& Source, const std::string& Destination,
+                              const CopyObserver& goOn);
 
 // True when `FileName` carries every bit of `Mask`; a file whose attributes
 // cannot be read has none.

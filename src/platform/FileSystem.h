@@ -28,6 +28,10 @@ std::uint32_t FileAttributes(const std::string& path);
 // True when the file system finds an entry for `path` that is not a folder.
 bool FileExists(const std::string& path);
 
+// The size in bytes of the file `path`, links followed; nothing when it
+// cannot be read.
+std::optional<std::uint64_t> FileSizeOf(const std::string& path);
+
 // Deletes the file `path`; false when it could not be deleted.
 bool RemoveFile(const std::string& path);
 

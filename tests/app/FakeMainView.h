@@ -12,6 +12,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace twinvane::testing {
@@ -43,6 +44,9 @@ public:
     std::vector<Message> messagesShown;
     std::vector<std::string> plainMessages;
     std::vector<std::string> errorBoxes;
+    // Runs while copies are waited for, before they are waited out.
+    std::function<void(CopyProgress&)> whileCopying;
+    int copyWaits = 0;
 
     void SetStatusText(int panel, const std::string& text) override { panels[panel] = text; }
     void SetCompareEnabled(bool enabled) override { compareEnabled = enabled; }
@@ -92,6 +96,16 @@ public:
         const auto answer = messageAnswers.front();
         messageAnswers.pop_front();
         return answer;
+    }
+
+    void WaitForCopies(CopyProgress& copies) override {
+        ++copyWaits;
+        if (whileCopying) {
+            whileCopying(copies);
+        }
+        while (!copies.Finished()) {
+            std::this_thread::yield();
+        }
     }
 
     void ShowPlainMessage(const std::string& text) override { plainMessages.push_back(text); }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace twinvane {
 namespace {
@@ -30,6 +32,36 @@ TEST_F(CopyFileToTest, CopiesContentsAcrossChunkBoundaries) {
         CopyFileTo(temp / "source.bin", temp / "copy.bin");
         EXPECT_EQ(ReadFile(temp / "copy.bin"), content);
         EXPECT_EQ(ReadFile(temp / "source.bin"), content);
+    }
+}
+
+// The observer hears of each chunk as it is written, and can stop the copy
+// at any chunk; a stopped copy leaves nothing at the destination.
+TEST_F(CopyFileToTest, ObserverHearsEveryChunkAndStoppingRemovesTheCopy) {
+    const std::uint64_t chunk = CopyChunkSize;
+    const struct {
+        std::size_t stopAt; // 0: never
+        bool whole;
+        std::vector<std::uint64_t> heard;
+    } rows[] = {
+        {0, true, {chunk, 2 * chunk, 2 * chunk + 5}},
+        {1, false, {chunk}},
+        {3, false, {chunk, 2 * chunk, 2 * chunk + 5}}, // the last chunk too
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stopAt);
+        WriteFile(temp / "source.bin", Pattern(2 * CopyChunkSize + 5));
+        WriteFile(temp / "copy.bin", "earlier");
+        std::vector<std::uint64_t> heard;
+        const bool whole =
+            CopyFileTo(temp / "source.bin", temp / "copy.bin", [&](std::uint64_t copied) {
+                heard.push_back(copied);
+                return heard.size() != row.stopAt;
+            });
+        EXPECT_EQ(whole, row.whole);
+        EXPECT_EQ(heard, row.heard);
+        EXPECT_EQ(std::filesystem::exists(temp.Path() / "copy.bin"), row.whole);
+        EXPECT_EQ(ReadFile(temp / "source.bin"), Pattern(2 * CopyChunkSize + 5));
     }
 }
 

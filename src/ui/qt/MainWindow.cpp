@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MainWindow.h"
 
+#include "CopyProgressWait.h"
 #include "DroppedFiles.h"
 #include "ElidedLabel.h"
 #include "HelpWindow.h"
@@ -165,6 +166,10 @@ std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,
 MessageButton MainWindow::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::vector<MessageButton>& buttons) {
     return dialogs_.AskMessage(this, kind, QFile::decodeName(text.c_str()), buttons);
+}
+
+void MainWindow::WaitForCopies(CopyProgress& copies) {
+    ui::WaitForCopies(this, copies);
 }
 
 void MainWindow::ShowPlainMessage(const std::string& text) {

@@ -54,6 +54,7 @@ public:
                                              const FileDialogRequest& request) override;
     MessageButton ShowMessage(MessageKind kind, const std::string& text,
                               const std::vector<MessageButton>& buttons) override;
+    void WaitForCopies(CopyProgress& copies) override;
     void ShowPlainMessage(const std::string& text) override;
     void ShowErrorBox(const std::string& text) override;
     AboutFormFactory& AboutForms() override { return aboutForms_; }

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "ArgumentsDialog.h"
+#include "CopyProgressWait.h"
 #include "Dialogs.h"
 #include "LocateChoice.h"
 #include "Resources.h"
@@ -377,6 +378,10 @@ std::optional<std::string> MainWindow::RunOpenDialog(FileDialogId,
 MessageButton MainWindow::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::vector<MessageButton>& buttons) {
     return AskMessage(Handle(), kind, text, buttons);
+}
+
+void MainWindow::WaitForCopies(CopyProgress& copies) {
+    win32::WaitForCopies(Handle(), copies);
 }
 
 void MainWindow::ShowPlainMessage(const std::string& text) {

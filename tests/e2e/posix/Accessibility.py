@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 """Drives the real program over the accessibility bus as a screen reader user
 would: reads the status panels, chooses two files and the diff program in the
-file dialogs, answers the long-name question, reads "READY" and compares;
-then, as a file manager would, chooses File 1 in one folder and compares a
-file of another folder with it, answering the questions without a window.
+file dialogs, answers the long-name question, reads "READY" and compares,
+then cancels a long copy to the short names from its progress dialog; then,
+as a file manager would, chooses File 1 in one folder and compares a file of
+another folder with it, answering the questions without a window.
 Run on a display with a session bus: Accessibility.py PROGRAM CAPTIONS, where
 CAPTIONS prints the captions the window's description gives."""
 import os
@@ -21,6 +22,8 @@ import pyatspi  # noqa: E402
 from gi.repository import Atspi, GLib  # noqa: E402
 
 STEP_SECONDS = 10
+# What the copy progress dialog says (CopyProgressLayout()).
+COPY_TEXT = "Copying the files to short temporary names\u2026"
 # A call the program does not answer promptly, as when an action waits for
 # the modal dialog it opened, fails the test instead of hanging it.
 Atspi.set_timeout(5000, 5000)  # milliseconds, also while it starts
@@ -181,10 +184,28 @@ def main(folder, program, captions_program):
             if record.read().splitlines() != [first, second]:
                 fail("the diff program was not given the two files")
 
+        # A long copy to the short names shows its progress, read as shown;
+        # its Cancel leaves no copy and the state as Abort would.
+        os.remove(diff + ".args")
+        os.truncate(first, 16 << 30)  # sparse: quick to make, slow to copy
+        press(find(frame, "push button", "Compare"))
+        press(find(top_level(app, "alert", "Error"), "push button", "OK"))
+        progress = top_level(app, "dialog", "Twinvane")
+        wait_for("progress text read as shown", lambda: find(progress, "label", COPY_TEXT))
+        wait_for("progress bar", lambda: next(
+            (n for n in walk(progress) if n.getRoleName() == "progress bar"), None))
+        press(find(progress, "push button", "Cancel"))
+        wait_for("the progress dialog to close", lambda: child(app, "dialog", "Twinvane") is None)
+        shown(first, second, "NAMES TOO LONG %d" % (len(first) + len(second)))
+        copies = os.path.join(os.environ["XDG_RUNTIME_DIR"], "twinvane")
+        left = [name for name in os.listdir(copies) if name.startswith("TWVTemp")] \
+            if os.path.isdir(copies) else []
+        if left or os.path.exists(diff + ".args"):
+            fail("a cancelled copy left %s or started the diff program" % left)
+
         # A termination signal while the question is open closes it with the
         # choice that does nothing: the program ends normally, and the diff
         # program is not started again.
-        os.remove(diff + ".args")
         press(find(frame, "push button", "Compare"))
         top_level(app, "alert", "Error")
         process.send_signal(signal.SIGTERM)
@@ -194,7 +215,7 @@ def main(folder, program, captions_program):
         if os.path.exists(diff + ".args"):
             fail("SIGTERM during the question started the diff program")
 
-        compare_from_file_manager(folder, program, env, first, diff)
+        compare_from_file_manager(folder, program, env, diff)
     finally:
         if process.poll() is None:
             process.kill()
@@ -202,15 +223,18 @@ def main(folder, program, captions_program):
     print("PASS")
 
 
-def compare_from_file_manager(folder, program, env, first, diff):
+def compare_from_file_manager(folder, program, env, diff):
     """File 1 chosen in one folder, a file of another compared with it: the
     long names bring the question with no main window; the short copies go to
     the diff program and are deleted once it has ended, and Twinvane ends."""
+    here = os.path.join(folder, "one folder")
     elsewhere = os.path.join(folder, "another folder")
-    os.mkdir(elsewhere)
+    first = os.path.join(here, "a file chosen as File 1 in one folder.txt")
     third = os.path.join(elsewhere, "third file, compared from another folder.txt")
-    with open(third, "w") as out:
-        out.write("3\n")
+    for path in (first, third):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w") as out:
+            out.write(path)
     subprocess.run([program, "--file1", first], env=env, check=True, timeout=STEP_SECONDS)
     process = subprocess.Popen([program, "--compare-with-file1", third], cwd=elsewhere, env=env)
     try:

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/win32/MainWindow.h"
+#include "app/CopyProgressDesign.h"
 #include "app/FakeMainView.h"
 #include "platform/AppPaths.h"
+#include "platform/DesktopPlaces.h"
+#include "platform/FileSystem.h"
 #include "support/EnvGuard.h"
 #include "support/TempFolder.h"
 #include "support/win32/TestWindows.h"
@@ -17,6 +20,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -576,6 +581,93 @@ TEST_F(MainWindowTest, ShortCopiesItemAndArgumentsDialogReachThePresenter) {
     ASSERT_TRUE(cancel.Seen());
     EXPECT_EQ(window.Presenter().State().Stored.WinDiffArgs, "/base:\"%1\" /mine:\"%2\"");
     ::SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+}
+
+// Makes `path` `size` bytes long without writing them: sparse where Wine's
+// file system allows, so quick to make and slow to copy.
+void Lengthen(const std::string& path, std::uint64_t size) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
+    ::CloseHandle(file);
+}
+
+// Waits, with TWINVANE_SCREENSHOT_DIR set, until a picture of the screen
+// lands there as `name`: the screen is taken from outside Wine.
+void HoldForScreenshot(const std::string& name) {
+    const char* folder = std::getenv("TWINVANE_SCREENSHOT_DIR");
+    if (folder == nullptr) {
+        return;
+    }
+    testing::WriteFile(std::string(folder) + "\\" + name + ".ready", "");
+    for (int waited = 0; waited < 30000; waited += 100) {
+        if (platform::FileExists(std::string(folder) + "\\" + name)) {
+            return;
+        }
+        ::Sleep(100);
+    }
+}
+
+// A copy far too long to end during the test: the task dialog comes with
+// its bar moving, the window under it repaints, and Escape or Enter cancels
+// the copy, which leaves no copy and everything as Abort would.
+TEST_F(MainWindowTest, ALongCopyShowsItsProgressAndCancelLeavesNothing) {
+    TempFolder folder;
+    StartWithLongNames(folder);
+    const std::uint64_t size = std::uint64_t{8} << 30;
+    Lengthen(storage.stored.File1, size);
+    const std::string temporary = platform::TemporaryCopyFolder() + "TWVTemp";
+    const CopyProgressDesign& design = CopyProgressLayout();
+    const HWND main = window.Handle();
+    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(key);
+        std::atomic<int> position = 0;
+        std::atomic<bool> repainted = false;
+        std::atomic<bool> mainDisabled = false;
+        BoxAnswer question("Error", Click("OK"));
+        BoxAnswer progress(design.title, [&](HWND box) {
+            HWND bar = nullptr;
+            for (const HWND child : Children(box)) {
+                bar = ClassOf(child) == "msctls_progress32" ? child : bar;
+            }
+            mainDisabled = !::IsWindowEnabled(main);
+            // As an uncovered part of the window would ask.
+            ::InvalidateRect(main, nullptr, FALSE);
+            for (int waited = 0; waited < 10000; waited += 10) {
+                position = static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0));
+                repainted = !::GetUpdateRect(main, nullptr, FALSE);
+                if (position > 0 && repainted) {
+                    break;
+                }
+                ::Sleep(10);
+            }
+            if (key == VK_ESCAPE) {
+                HoldForScreenshot("windows-copy-progress.png");
+            }
+            Key(key)(box);
+        });
+        ::SendMessageW(Button("Compare"), BM_CLICK, 0, 0);
+        ASSERT_TRUE(question.Seen());
+        ASSERT_TRUE(progress.Seen());
+        EXPECT_TRUE(progress.Shows(design.text));
+        EXPECT_TRUE(progress.Shows(design.cancel));
+        EXPECT_TRUE(mainDisabled);
+        EXPECT_TRUE(repainted);
+        EXPECT_GT(position, 0);
+        EXPECT_LT(position, design.steps);
+
+        EXPECT_TRUE(::IsWindowEnabled(main));
+        EXPECT_FALSE(platform::FileExists(temporary + "1"));
+        EXPECT_FALSE(platform::FileExists(temporary + "2"));
+        EXPECT_TRUE(shell.requests.empty());
+        EXPECT_EQ(window.Presenter().State().Stored.File1, storage.stored.File1);
+        EXPECT_FALSE(window.Presenter().State().Substituted);
+        EXPECT_EQ(Panel(kPanelReadiness).rfind("NAMES TOO LONG", 0), 0u);
+        EXPECT_EQ(platform::FileSizeOf(storage.stored.File1), size);
+    }
 }
 
 // The task dialog offers one command link per program, its path below, then

@@ -115,6 +115,14 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+std::optional<std::uint64_t> FileSizeOf(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || st.st_size < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
 bool RemoveFile(const std::string& path) {
     // Like DeleteFile, this removes files only: never a folder, and never a
     // device node such as /dev/full that a copy was pointed at.
