@@ -17,18 +17,14 @@ constexpr bool IsBlank(char c) {
 }
 
 // Plain loops, not find_first_not_of, which calls memchr for every byte.
-constexpr std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 constexpr std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
-    return TrimRight(text);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // 1 to `maxDigits` hexadecimal digits and nothing else.
@@ -41,26 +37,23 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t
                : std::nullopt;
 }
 
-// Reads the file's physical lines (LF or CRLF) into a document.
+// Reads the file's physical lines (LF or CRLF) into a document, in one pass.
 class Parser {
 public:
     explicit Parser(std::string_view text) : text_(text) {}
 
     RegistryDocument Parse() {
         std::string_view line;
-        if (!NextLine(line) || TrimRight(line) != "REGEDIT4") {
+        if (!NextLine(line) || !line.starts_with("REGEDIT4") || !Trim(line.substr(8)).empty()) {
             Fail("the first line is not \"REGEDIT4\"");
         }
         while (NextLine(line)) {
             const std::string_view content = Trim(line);
-            if (content.empty() || content.front() == ';') {
-                continue;
-            }
-            if (content.front() == '[') {
+            if (content.starts_with('[')) {
                 ParseKeyLine(content);
-            } else if (content.front() == '"' || content.front() == '@') {
+            } else if (content.starts_with('"') || content.starts_with('@')) {
                 ParseValueLine(content);
-            } else {
+            } else if (!content.empty() && !content.starts_with(';')) {
                 Fail("a line that is neither a [key] nor a value");
             }
         }
@@ -78,9 +71,7 @@ private:
         }
         const std::size_t end = std::min(text_.find('\n', position_), text_.size());
         line = text_.substr(position_, end - position_);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+        line.remove_suffix(line.ends_with('\r') ? 1 : 0);
         position_ = end + 1;
         ++line_;
         return true;
@@ -111,7 +102,6 @@ private:
     // hex: or hex(type): data, which may go on over lines that end in "\".
     RegistryValue ParseHexData(std::string_view data) {
         RegistryValue value{kRegBinary, {}};
-        data.remove_prefix(3);
         if (data.starts_with('(')) {
             const std::size_t close = data.find(')');
             const auto type = close == std::string_view::npos
@@ -127,7 +117,7 @@ private:
             Fail("\":\" expected after hex");
         }
         const std::size_t first = line_;
-        std::string list(TrimRight(data.substr(1)));
+        std::string list(Trim(data.substr(1)));
         for (std::string_view next; list.ends_with('\\'); list += Trim(next)) {
             list.pop_back();
             if (!NextLine(next)) {
@@ -151,6 +141,9 @@ private:
 
     // The data of a value line after its "=", other than the "-" of a removal.
     RegistryValue ParseData(std::string_view data) {
+        const auto startsWith = [&](std::string_view word) {
+            return LowerAscii(data.substr(0, word.size())) == word;
+        };
         if (data.starts_with('"')) {
             std::string_view after;
             std::string unescaped;
@@ -163,9 +156,6 @@ private:
             text.append(quoted) += '\0'; // the zero byte that ends a stored text
             return {kRegSz, std::move(text)};
         }
-        const auto startsWith = [&](std::string_view word) {
-            return data.size() >= word.size() && LowerAscii(data.substr(0, word.size())) == word;
-        };
         if (startsWith("dword:")) {
             const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
             if (!number) {
@@ -178,7 +168,7 @@ private:
             return {kRegDword, std::move(bytes)};
         }
         if (startsWith("hex")) {
-            return ParseHexData(data);
+            return ParseHexData(data.substr(3));
         }
         Fail("unknown kind of value data");
     }
@@ -206,7 +196,7 @@ private:
             Fail("a value before any [key] line");
         }
         if (values_ != nullptr && value) {
-            values_->Set(name, std::move(*value));
+            RegistryDocument::SetValue(*values_, name, std::move(*value));
         } else if (values_ != nullptr) {
             values_->Erase(name);
         }
@@ -223,11 +213,10 @@ private:
             Fail("\"" + std::string(path) + "\" is not a valid key name");
         }
         afterKey_ = true;
-        values_ = nullptr; // the values after a removal are ignored, as on import
+        // The values after a removal are ignored, as on import.
+        values_ = remove ? nullptr : &document_.StoreKey(path);
         if (remove) {
             document_.DeleteKey(path);
-        } else {
-            values_ = &document_.StoreKey(path);
         }
     }
 
