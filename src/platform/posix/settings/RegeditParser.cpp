@@ -82,16 +82,14 @@ private:
     // backslash stands for itself, as in the paths people type by hand.
     std::string_view ReadQuoted(std::string_view text, std::string_view& rest,
                                 std::string& unescaped) const {
-        bool escaped = false;
-        std::size_t run = 1; // where the bytes not yet copied to `unescaped` start
-        for (std::size_t i = 1; i < text.size(); ++i) {
+        // `run`: where the bytes not yet copied to `unescaped` start.
+        for (std::size_t i = 1, run = 1; i < text.size(); ++i) {
             if (text[i] == '"') {
                 rest = text.substr(i + 1);
-                return escaped ? unescaped.append(text, run, i - run) : text.substr(1, i - 1);
+                return run == 1 ? text.substr(1, i - 1) : unescaped.append(text, run, i - run);
             }
             if (text[i] == '\\' && i + 1 < text.size() &&
                 (text[i + 1] == '\\' || text[i + 1] == '"')) {
-                escaped = true;
                 unescaped.append(text, run, i - run);
                 run = ++i; // the escaped byte starts the next run
             }
@@ -99,7 +97,8 @@ private:
         Fail("a quoted text lacks its closing quote");
     }
 
-    // hex: or hex(type): data, which may go on over lines that end in "\".
+    // hex: or hex(type): data after "hex", which may go on over lines that
+    // end in "\".
     RegistryValue ParseHexData(std::string_view data) {
         RegistryValue value{kRegBinary, {}};
         if (data.starts_with('(')) {
@@ -141,9 +140,6 @@ private:
 
     // The data of a value line after its "=", other than the "-" of a removal.
     RegistryValue ParseData(std::string_view data) {
-        const auto startsWith = [&](std::string_view word) {
-            return LowerAscii(data.substr(0, word.size())) == word;
-        };
         if (data.starts_with('"')) {
             std::string_view after;
             std::string unescaped;
@@ -151,23 +147,20 @@ private:
             if (!Trim(after).empty()) {
                 Fail("unexpected text after the closing quote");
             }
-            std::string text;
-            text.reserve(quoted.size() + 1);
-            text.append(quoted) += '\0'; // the zero byte that ends a stored text
+            std::string text(quoted.size() + 1, '\0'); // the zero byte that ends a stored text
+            quoted.copy(text.data(), quoted.size());
             return {kRegSz, std::move(text)};
         }
-        if (startsWith("dword:")) {
+        if (LowerAscii(data.substr(0, 6)) == "dword:") {
             const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
             if (!number) {
                 Fail("a dword needs 1 to 8 hexadecimal digits");
             }
-            std::string bytes(4, '\0');
-            for (std::size_t i = 0; i < 4; ++i) {
-                bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
-            }
-            return {kRegDword, std::move(bytes)};
+            const std::uint32_t n = *number; // stored little-endian
+            return {kRegDword,
+                    {char(n & 0xFF), char(n >> 8 & 0xFF), char(n >> 16 & 0xFF), char(n >> 24)}};
         }
-        if (startsWith("hex")) {
+        if (LowerAscii(data.substr(0, 3)) == "hex") {
             return ParseHexData(data.substr(3));
         }
         Fail("unknown kind of value data");
@@ -192,12 +185,12 @@ private:
         if (data != "-") {
             value = ParseData(data);
         }
-        if (!afterKey_) {
+        if (values_ == nullptr) {
             Fail("a value before any [key] line");
         }
-        if (values_ != nullptr && value) {
+        if (value) {
             RegistryDocument::SetValue(*values_, name, std::move(*value));
-        } else if (values_ != nullptr) {
+        } else {
             values_->Erase(name);
         }
     }
@@ -212,20 +205,19 @@ private:
         if (!IsValidKeyPath(path)) {
             Fail("\"" + std::string(path) + "\" is not a valid key name");
         }
-        afterKey_ = true;
-        // The values after a removal are ignored, as on import.
-        values_ = remove ? nullptr : &document_.StoreKey(path);
         if (remove) {
             document_.DeleteKey(path);
+            ignored_ = {}; // the values after a removal go here, as an import ignores them
         }
+        values_ = remove ? &ignored_ : &document_.StoreKey(path);
     }
 
     std::string_view text_;
     std::size_t position_ = 0;
     std::size_t line_ = 0;
     RegistryDocument document_;
-    bool afterKey_ = false;       // values before any [key] line are an error
-    ValueList* values_ = nullptr; // where value lines go; null after a removal
+    ValueList ignored_;
+    ValueList* values_ = nullptr; // where value lines go; null before any [key] line
 };
 
 } // namespace

@@ -41,11 +41,6 @@ inline bool IsValidValueName(std::string_view name) {
                         [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
-// "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
-inline std::string JoinKeyPath(std::string_view base, std::string_view sub) {
-    return sub.empty() ? std::string(base) : std::string(base).append(1, '\\').append(sub);
-}
-
 // Equal when the texts are equal but for the case of ASCII letters. Names
 // in one file mostly share their spelling: bytes as they are first.
 inline bool EqualFolded(std::string_view a, std::string_view b) {
@@ -129,10 +124,12 @@ public:
         table_.swap(other.table_);
         return *this;
     }
-    ~NamedTable() = default;
 
     // The thing named `name`, or null.
-    T* Find(std::string_view name) const { return Find(Probe{name, Hash(name)}); }
+    T* Find(std::string_view name) const {
+        const Slot* slot = Locate(name);
+        return slot == nullptr ? nullptr : &table_->items[slot->position];
+    }
 
     // The thing named `name`, a new one at the end when there was none,
     // with true then. Valid until something is removed.
@@ -143,17 +140,18 @@ public:
         Table& table = *table_;
         // One probe of the index finds the name or takes the next position.
         const Probe probe{name, Hash(name)};
-        const auto position = static_cast<std::uint32_t>(table.items.size());
+        bool added = false; // read rather than the new slot, which is not in the cache
         const auto slot = table.index.lazy_emplace(probe, [&](const auto& construct) {
-            construct(Slot{position, probe.hash});
+            construct(Slot{static_cast<std::uint32_t>(table.items.size()), probe.hash});
+            added = true;
         });
-        if (slot->position != position) {
+        if (!added) {
             return {table.items[slot->position], false};
         }
         try {
-            T added;
-            added.*Name = name;
-            return {table.items.emplace_back(std::move(added)), true};
+            T item;
+            item.*Name = name;
+            return {table.items.emplace_back(std::move(item)), true};
         } catch (...) {
             table.index.erase(slot);
             throw;
@@ -162,18 +160,15 @@ public:
 
     // Removes the thing named `name`; false when there was none.
     bool Erase(std::string_view name) {
-        if (table_ == nullptr) {
+        const Slot* slot = Locate(name);
+        if (slot == nullptr) {
             return false;
         }
         Table& table = *table_;
-        const auto found = table.index.find(Probe{name, Hash(name)});
-        if (found == table.index.end()) {
-            return false;
-        }
-        const std::size_t position = found->position;
+        const std::size_t position = slot->position;
         table.removed.resize(std::max(table.removed.size(), position + 1));
         table.removed[position] = true;
-        table.index.erase(found);
+        table.index.erase(*slot);
         table.items[position] = T(); // its memory goes now, its place at the next sweep
         if (table.index.empty()) {
             table_.reset();
@@ -209,12 +204,12 @@ private:
     static std::uint32_t Hash(std::string_view name) {
         return static_cast<std::uint32_t>(HashFolded(name));
     }
-    T* Find(const Probe& probe) const {
+    const Slot* Locate(std::string_view name) const {
         if (table_ == nullptr) {
             return nullptr;
         }
-        const auto found = table_->index.find(probe);
-        return found == table_->index.end() ? nullptr : &table_->items[found->position];
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        return found == table_->index.end() ? nullptr : &*found;
     }
 
     std::unique_ptr<Table> table_; // null while the table is empty
