@@ -23,14 +23,19 @@ public:
         return *snapshot;
     }
 
-    // The path of the key `sub` below the key `parent`, when it is valid.
-    std::optional<std::string> Resolve(std::uintptr_t parent, const std::string& sub) const {
+    // A handle of the key `sub` below the key `parent`, created first when
+    // `create` is set; 0 when the name is not valid or there is no such key.
+    std::uintptr_t Open(std::uintptr_t parent, const std::string& sub, bool create) {
         std::string path = handles.at(parent) + (sub.empty() ? "" : "\\" + sub);
-        return posix::IsValidKeyPath(path) ? std::optional(std::move(path)) : std::nullopt;
-    }
-
-    std::uintptr_t Register(const std::string& path) {
-        handles.emplace(next, path);
+        if (!posix::IsValidKeyPath(path)) {
+            return 0;
+        }
+        if (create) {
+            pending.CreateKey(path);
+        } else if (!pending.HasKey(path) && !Snapshot().HasKey(path)) {
+            return 0;
+        }
+        handles.emplace(next, std::move(path));
         return next++;
     }
 
@@ -67,22 +72,13 @@ void UserRegistry::Release(std::uintptr_t handle) noexcept {
 }
 
 RegistryKey RegistryKey::OpenSubKey(const std::string& path) const {
-    auto* backend = IsOpen() ? registry_->backend_.get() : nullptr;
-    const auto full = backend != nullptr ? backend->Resolve(handle_, path) : std::nullopt;
-    if (!full || !(backend->pending.HasKey(*full) || backend->Snapshot().HasKey(*full))) {
-        return {};
-    }
-    return RegistryKey(registry_, backend->Register(*full), true);
+    const std::uintptr_t handle = IsOpen() ? registry_->backend_->Open(handle_, path, false) : 0;
+    return handle == 0 ? RegistryKey() : RegistryKey(registry_, handle, true);
 }
 
 RegistryKey RegistryKey::CreateSubKey(const std::string& path) const {
-    auto* backend = IsOpen() ? registry_->backend_.get() : nullptr;
-    const auto full = backend != nullptr ? backend->Resolve(handle_, path) : std::nullopt;
-    if (!full) {
-        return {};
-    }
-    backend->pending.CreateKey(*full);
-    return RegistryKey(registry_, backend->Register(*full), true);
+    const std::uintptr_t handle = IsOpen() ? registry_->backend_->Open(handle_, path, true) : 0;
+    return handle == 0 ? RegistryKey() : RegistryKey(registry_, handle, true);
 }
 
 ValueLookup RegistryKey::QueryValue(const std::string& name, RegistryValue& value) const {

@@ -66,7 +66,11 @@ bool RegistryDocument::HasKey(std::string_view path) const {
 }
 
 bool RegistryDocument::CreateKey(std::string_view path) {
-    return !HasKey(path) && (StoreKey(path), true);
+    if (HasKey(path)) {
+        return false;
+    }
+    StoreKey(path);
+    return true;
 }
 
 const RegistryValue* RegistryDocument::FindValue(std::string_view path,

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <optional>
 #include <thread>
 #include <tuple>
@@ -98,28 +99,19 @@ std::optional<std::string> ReadContent(int dir, const std::string& name, const s
 // Where a save goes: the settings file itself or, when that is a symbolic
 // link, the file at the end of the links (which need not exist yet), so
 // that a link into a folder of dotfiles stays a link.
-struct SavePlace {
-    std::string folder;
-    std::string name;
-};
-
-SavePlace FollowLinks(const std::string& folder, const std::string& path) {
-    SavePlace place{folder, kFileName};
+std::filesystem::path FollowLinks(const std::string& folder, const std::string& path) {
+    std::filesystem::path place = folder + "/" + kFileName;
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
-        const std::string current = place.folder + "/" + place.name;
         struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        if (::lstat(place.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             return place;
         }
         char buffer[PATH_MAX];
-        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        const ssize_t length = ::readlink(place.c_str(), buffer, sizeof buffer);
         if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
             Fail("Cannot follow the link " + path, length < 0 ? errno : ENAMETOOLONG);
         }
-        std::string target(buffer, static_cast<std::size_t>(length));
-        target = target.front() == '/' ? target : place.folder + "/" + target;
-        const std::size_t slash = target.rfind('/');
-        place = {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
+        place = place.parent_path() / std::string_view(buffer, static_cast<std::size_t>(length));
     }
     Fail("Cannot follow the link " + path, ELOOP);
 }
@@ -265,16 +257,16 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
         Fail("Cannot create the settings folder " + folder_);
     }
     const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
-    const SavePlace place = FollowLinks(folder_, path_);
-    const bool ownFolder = place.folder == folder_;
-    const UniqueFd otherDir = ownFolder ? UniqueFd() : OpenFolder(place.folder);
-    if (!ownFolder && !otherDir.IsOpen()) {
-        Fail("Cannot save the settings file " + path_ + " in " + place.folder);
+    const std::filesystem::path place = FollowLinks(folder_, path_);
+    const std::string placeFolder = place.parent_path(), name = place.filename();
+    const bool ownFolder = placeFolder == folder_;
+    const UniqueFd saveDir = OpenFolder(placeFolder);
+    if (!saveDir.IsOpen()) {
+        Fail("Cannot save the settings file " + path_ + " in " + placeFolder);
     }
-    const int saveDir = ownFolder ? dir.Get() : otherDir.Get();
 
     RegistryDocument document;
-    std::optional<std::string> unparsable = ReadContent(saveDir, place.name, path_);
+    std::optional<std::string> unparsable = ReadContent(saveDir.Get(), name, path_);
     try {
         document = unparsable ? ParseRegedit(*unparsable) : RegistryDocument();
         unparsable.reset();
@@ -296,7 +288,7 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
         }
     }
     if (const int error =
-            ReplaceAtomically(saveDir, ownFolder, place.name, WriteRegedit(document))) {
+            ReplaceAtomically(saveDir.Get(), ownFolder, name, WriteRegedit(document))) {
         // The file that does not parse is still there; one copy of it is enough.
         if (!kept.empty()) {
             ::unlinkat(dir.Get(), kept.c_str(), 0);
