@@ -44,17 +44,17 @@ public:
 
     RegistryDocument Parse() {
         std::string_view line;
-        if (!NextLine(line) || !line.starts_with("REGEDIT4") || !Trim(line.substr(8)).empty()) {
-            Fail("the first line is not \"REGEDIT4\"");
-        }
+        Expect(NextLine(line) && line.starts_with("REGEDIT4") && Trim(line.substr(8)).empty(),
+               "the first line is not \"REGEDIT4\"");
         while (NextLine(line)) {
             const std::string_view content = Trim(line);
             if (content.starts_with('[')) {
                 ParseKeyLine(content);
             } else if (content.starts_with('"') || content.starts_with('@')) {
                 ParseValueLine(content);
-            } else if (!content.empty() && !content.starts_with(';')) {
-                Fail("a line that is neither a [key] nor a value");
+            } else {
+                Expect(content.empty() || content.starts_with(';'),
+                       "a line that is neither a [key] nor a value");
             }
         }
         return std::move(document_);
@@ -63,6 +63,12 @@ public:
 private:
     [[noreturn]] void Fail(const std::string& reason) const {
         throw RegeditParseError(std::max<std::size_t>(line_, 1), reason);
+    }
+    // Raises `reason` for the line read last unless `holds`.
+    void Expect(bool holds, const char* reason) const {
+        if (!holds) {
+            Fail(reason);
+        }
     }
 
     bool NextLine(std::string_view& line) {
@@ -106,22 +112,16 @@ private:
             const auto type = close == std::string_view::npos
                                   ? std::nullopt
                                   : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
-            if (!type) {
-                Fail("a hex(type) without a valid type number");
-            }
+            Expect(type.has_value(), "a hex(type) without a valid type number");
             value.type = *type;
             data.remove_prefix(close + 1);
         }
-        if (!data.starts_with(':')) {
-            Fail("\":\" expected after hex");
-        }
+        Expect(data.starts_with(':'), "\":\" expected after hex");
         const std::size_t first = line_;
         std::string list(Trim(data.substr(1)));
         for (std::string_view next; list.ends_with('\\'); list += Trim(next)) {
             list.pop_back();
-            if (!NextLine(next)) {
-                Fail("the file ends inside continued hex data");
-            }
+            Expect(NextLine(next), "the file ends inside continued hex data");
         }
         const std::size_t last = std::exchange(line_, first); // bad bytes are the value's
         for (std::string_view rest = Trim(list); !rest.empty();) {
@@ -144,18 +144,14 @@ private:
             std::string_view after;
             std::string unescaped;
             const std::string_view quoted = ReadQuoted(data, after, unescaped);
-            if (!Trim(after).empty()) {
-                Fail("unexpected text after the closing quote");
-            }
+            Expect(Trim(after).empty(), "unexpected text after the closing quote");
             std::string text(quoted.size() + 1, '\0'); // the zero byte that ends a stored text
             quoted.copy(text.data(), quoted.size());
             return {kRegSz, std::move(text)};
         }
         if (LowerAscii(data.substr(0, 6)) == "dword:") {
             const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
-            if (!number) {
-                Fail("a dword needs 1 to 8 hexadecimal digits");
-            }
+            Expect(number.has_value(), "a dword needs 1 to 8 hexadecimal digits");
             const std::uint32_t n = *number; // stored little-endian
             return {kRegDword,
                     {char(n & 0xFF), char(n >> 8 & 0xFF), char(n >> 16 & 0xFF), char(n >> 24)}};
@@ -172,22 +168,16 @@ private:
         std::string_view rest = text.substr(1);
         if (text.front() == '"') {
             name = ReadQuoted(text, rest, unescapedName);
-            if (!IsValidValueName(name)) {
-                Fail("a value name holds a zero byte");
-            }
+            Expect(IsValidValueName(name), "a value name holds a zero byte");
         }
         rest = Trim(rest);
-        if (!rest.starts_with('=')) {
-            Fail("\"=\" expected after the value name");
-        }
+        Expect(rest.starts_with('='), "\"=\" expected after the value name");
         const std::string_view data = Trim(rest.substr(1));
         std::optional<RegistryValue> value;
         if (data != "-") {
             value = ParseData(data);
         }
-        if (values_ == nullptr) {
-            Fail("a value before any [key] line");
-        }
+        Expect(values_ != nullptr, "a value before any [key] line");
         if (value) {
             RegistryDocument::SetValue(*values_, name, std::move(*value));
         } else {
@@ -196,9 +186,7 @@ private:
     }
 
     void ParseKeyLine(std::string_view text) {
-        if (!text.ends_with(']')) {
-            Fail("a [key] line lacks its closing \"]\"");
-        }
+        Expect(text.ends_with(']'), "a [key] line lacks its closing \"]\"");
         std::string_view path = text.substr(1, text.size() - 2);
         const bool remove = path.starts_with('-');
         path.remove_prefix(remove ? 1 : 0);
