@@ -148,14 +148,18 @@ public:
         if (!added) {
             return {table.items[slot->position], false};
         }
+        T* item = nullptr; // built where it stays: moving one in showed in load times
         try {
-            T item;
-            item.*Name = name;
-            return {table.items.emplace_back(std::move(item)), true};
+            item = &table.items.emplace_back();
+            item->*Name = name;
         } catch (...) {
+            if (item != nullptr) {
+                table.items.pop_back();
+            }
             table.index.erase(slot);
             throw;
         }
+        return {*item, true};
     }
 
     // Removes the thing named `name`; false when there was none.
