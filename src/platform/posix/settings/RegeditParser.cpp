@@ -173,16 +173,14 @@ private:
         rest = Trim(rest);
         Expect(rest.starts_with('='), "\"=\" expected after the value name");
         const std::string_view data = Trim(rest.substr(1));
-        std::optional<RegistryValue> value;
-        if (data != "-") {
-            value = ParseData(data);
-        }
-        Expect(values_ != nullptr, "a value before any [key] line");
-        if (value) {
-            RegistryDocument::SetValue(*values_, name, std::move(*value));
-        } else {
+        if (data == "-") {
+            Expect(values_ != nullptr, "a value before any [key] line");
             values_->Erase(name);
+            return;
         }
+        RegistryValue value = ParseData(data);
+        Expect(values_ != nullptr, "a value before any [key] line");
+        RegistryDocument::SetValue(*values_, name, std::move(value));
     }
 
     void ParseKeyLine(std::string_view text) {
