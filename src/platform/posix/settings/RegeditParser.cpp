@@ -17,18 +17,14 @@ constexpr bool IsBlank(char c) {
 }
 
 // Plain loops, not find_first_not_of, which calls memchr for every byte.
-constexpr std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 constexpr std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
-    return TrimRight(text);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // 1 to `maxDigits` hexadecimal digits and nothing else.
@@ -41,27 +37,24 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t
                : std::nullopt;
 }
 
-// Reads the file's physical lines (LF or CRLF) into a document.
+// Reads the file's physical lines (LF or CRLF) into a document, in one pass.
 class Parser {
 public:
     explicit Parser(std::string_view text) : text_(text) {}
 
     RegistryDocument Parse() {
         std::string_view line;
-        if (!NextLine(line) || TrimRight(line) != "REGEDIT4") {
-            Fail("the first line is not \"REGEDIT4\"");
-        }
+        Expect(NextLine(line) && line.starts_with("REGEDIT4") && Trim(line.substr(8)).empty(),
+               "the first line is not \"REGEDIT4\"");
         while (NextLine(line)) {
             const std::string_view content = Trim(line);
-            if (content.empty() || content.front() == ';') {
-                continue;
-            }
-            if (content.front() == '[') {
+            if (content.starts_with('[')) {
                 ParseKeyLine(content);
-            } else if (content.front() == '"' || content.front() == '@') {
+            } else if (content.starts_with('"') || content.starts_with('@')) {
                 ParseValueLine(content);
             } else {
-                Fail("a line that is neither a [key] nor a value");
+                Expect(content.empty() || content.starts_with(';'),
+                       "a line that is neither a [key] nor a value");
             }
         }
         return std::move(document_);
@@ -71,6 +64,12 @@ private:
     [[noreturn]] void Fail(const std::string& reason) const {
         throw RegeditParseError(std::max<std::size_t>(line_, 1), reason);
     }
+    // Raises `reason` for the line read last unless `holds`.
+    void Expect(bool holds, const char* reason) const {
+        if (!holds) {
+            Fail(reason);
+        }
+    }
 
     bool NextLine(std::string_view& line) {
         if (position_ >= text_.size()) {
@@ -78,9 +77,7 @@ private:
         }
         const std::size_t end = std::min(text_.find('\n', position_), text_.size());
         line = text_.substr(position_, end - position_);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+        line.remove_suffix(line.ends_with('\r') ? 1 : 0);
         position_ = end + 1;
         ++line_;
         return true;
@@ -91,16 +88,14 @@ private:
     // backslash stands for itself, as in the paths people type by hand.
     std::string_view ReadQuoted(std::string_view text, std::string_view& rest,
                                 std::string& unescaped) const {
-        bool escaped = false;
-        std::size_t run = 1; // where the bytes not yet copied to `unescaped` start
-        for (std::size_t i = 1; i < text.size(); ++i) {
+        // `run`: where the bytes not yet copied to `unescaped` start.
+        for (std::size_t i = 1, run = 1; i < text.size(); ++i) {
             if (text[i] == '"') {
                 rest = text.substr(i + 1);
-                return escaped ? unescaped.append(text, run, i - run) : text.substr(1, i - 1);
+                return run == 1 ? text.substr(1, i - 1) : unescaped.append(text, run, i - run);
             }
             if (text[i] == '\\' && i + 1 < text.size() &&
                 (text[i + 1] == '\\' || text[i + 1] == '"')) {
-                escaped = true;
                 unescaped.append(text, run, i - run);
                 run = ++i; // the escaped byte starts the next run
             }
@@ -108,31 +103,25 @@ private:
         Fail("a quoted text lacks its closing quote");
     }
 
-    // hex: or hex(type): data, which may go on over lines that end in "\".
+    // hex: or hex(type): data after "hex", which may go on over lines that
+    // end in "\".
     RegistryValue ParseHexData(std::string_view data) {
         RegistryValue value{kRegBinary, {}};
-        data.remove_prefix(3);
         if (data.starts_with('(')) {
             const std::size_t close = data.find(')');
             const auto type = close == std::string_view::npos
                                   ? std::nullopt
                                   : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
-            if (!type) {
-                Fail("a hex(type) without a valid type number");
-            }
+            Expect(type.has_value(), "a hex(type) without a valid type number");
             value.type = *type;
             data.remove_prefix(close + 1);
         }
-        if (!data.starts_with(':')) {
-            Fail("\":\" expected after hex");
-        }
+        Expect(data.starts_with(':'), "\":\" expected after hex");
         const std::size_t first = line_;
-        std::string list(TrimRight(data.substr(1)));
+        std::string list(Trim(data.substr(1)));
         for (std::string_view next; list.ends_with('\\'); list += Trim(next)) {
             list.pop_back();
-            if (!NextLine(next)) {
-                Fail("the file ends inside continued hex data");
-            }
+            Expect(NextLine(next), "the file ends inside continued hex data");
         }
         const std::size_t last = std::exchange(line_, first); // bad bytes are the value's
         for (std::string_view rest = Trim(list); !rest.empty();) {
@@ -155,30 +144,20 @@ private:
             std::string_view after;
             std::string unescaped;
             const std::string_view quoted = ReadQuoted(data, after, unescaped);
-            if (!Trim(after).empty()) {
-                Fail("unexpected text after the closing quote");
-            }
-            std::string text;
-            text.reserve(quoted.size() + 1);
-            text.append(quoted) += '\0'; // the zero byte that ends a stored text
+            Expect(Trim(after).empty(), "unexpected text after the closing quote");
+            std::string text(quoted.size() + 1, '\0'); // the zero byte that ends a stored text
+            quoted.copy(text.data(), quoted.size());
             return {kRegSz, std::move(text)};
         }
-        const auto startsWith = [&](std::string_view word) {
-            return data.size() >= word.size() && LowerAscii(data.substr(0, word.size())) == word;
-        };
-        if (startsWith("dword:")) {
+        if (LowerAscii(data.substr(0, 6)) == "dword:") {
             const auto number = ParseHexNumber(Trim(data.substr(6)), 8);
-            if (!number) {
-                Fail("a dword needs 1 to 8 hexadecimal digits");
-            }
-            std::string bytes(4, '\0');
-            for (std::size_t i = 0; i < 4; ++i) {
-                bytes[i] = static_cast<char>((*number >> (8 * i)) & 0xFF);
-            }
-            return {kRegDword, std::move(bytes)};
+            Expect(number.has_value(), "a dword needs 1 to 8 hexadecimal digits");
+            const std::uint32_t n = *number; // stored little-endian
+            return {kRegDword,
+                    {char(n & 0xFF), char(n >> 8 & 0xFF), char(n >> 16 & 0xFF), char(n >> 24)}};
         }
-        if (startsWith("hex")) {
-            return ParseHexData(data);
+        if (LowerAscii(data.substr(0, 3)) == "hex") {
+            return ParseHexData(data.substr(3));
         }
         Fail("unknown kind of value data");
     }
@@ -189,54 +168,42 @@ private:
         std::string_view rest = text.substr(1);
         if (text.front() == '"') {
             name = ReadQuoted(text, rest, unescapedName);
-            if (!IsValidValueName(name)) {
-                Fail("a value name holds a zero byte");
-            }
+            Expect(IsValidValueName(name), "a value name holds a zero byte");
         }
         rest = Trim(rest);
-        if (!rest.starts_with('=')) {
-            Fail("\"=\" expected after the value name");
-        }
+        Expect(rest.starts_with('='), "\"=\" expected after the value name");
         const std::string_view data = Trim(rest.substr(1));
-        std::optional<RegistryValue> value;
-        if (data != "-") {
-            value = ParseData(data);
-        }
-        if (!afterKey_) {
-            Fail("a value before any [key] line");
-        }
-        if (values_ != nullptr && value) {
-            values_->Set(name, std::move(*value));
-        } else if (values_ != nullptr) {
+        if (data == "-") {
+            Expect(values_ != nullptr, "a value before any [key] line");
             values_->Erase(name);
+            return;
         }
+        RegistryValue value = ParseData(data);
+        Expect(values_ != nullptr, "a value before any [key] line");
+        RegistryDocument::SetValue(*values_, name, std::move(value));
     }
 
     void ParseKeyLine(std::string_view text) {
-        if (!text.ends_with(']')) {
-            Fail("a [key] line lacks its closing \"]\"");
-        }
+        Expect(text.ends_with(']'), "a [key] line lacks its closing \"]\"");
         std::string_view path = text.substr(1, text.size() - 2);
         const bool remove = path.starts_with('-');
         path.remove_prefix(remove ? 1 : 0);
         if (!IsValidKeyPath(path)) {
             Fail("\"" + std::string(path) + "\" is not a valid key name");
         }
-        afterKey_ = true;
-        values_ = nullptr; // the values after a removal are ignored, as on import
         if (remove) {
             document_.DeleteKey(path);
-        } else {
-            values_ = &document_.StoreKey(path);
+            ignored_ = {}; // the values after a removal go here, as an import ignores them
         }
+        values_ = remove ? &ignored_ : &document_.StoreKey(path);
     }
 
     std::string_view text_;
     std::size_t position_ = 0;
     std::size_t line_ = 0;
     RegistryDocument document_;
-    bool afterKey_ = false;       // values before any [key] line are an error
-    ValueList* values_ = nullptr; // where value lines go; null after a removal
+    ValueList ignored_;
+    ValueList* values_ = nullptr; // where value lines go; null before any [key] line
 };
 
 } // namespace

@@ -23,11 +23,6 @@ void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-std::string Printed(const char* format, std::uint32_t number) {
-    char text[24];
-    return {text, static_cast<std::size_t>(std::snprintf(text, sizeof text, format, number))};
-}
-
 // A text that reads back unchanged from the "quoted" form: exactly one zero
 // byte, at the end, and no line break that would split the line.
 bool FitsQuotedForm(const RegistryValue& value) {
@@ -37,47 +32,45 @@ bool FitsQuotedForm(const RegistryValue& value) {
                         [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
 }
 
-// `out` ends with the start of the line, from `lineStart` on.
-void AppendHex(std::string& out, std::size_t lineStart, std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const std::size_t piece = i + 1 < bytes.size() ? 3 : 2;
-        // Room is kept for the "\" that continues the line.
-        if (i > 0 && out.size() - lineStart + piece + 1 > kLineWidth) {
-            out += "\\\n  ";
-            lineStart = out.size() - 2;
-        }
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        out += kHexDigits[byte >> 4];
-        out += kHexDigits[byte & 0xF];
-        if (piece == 3) {
-            out += ',';
-        }
-    }
-    out += '\n';
-}
-
 void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
-    const std::size_t lineStart = out.size();
+    std::size_t lineStart = out.size();
     if (entry.name.empty()) {
         out += '@';
     } else {
         AppendQuoted(out, entry.name);
     }
-    out += '=';
-    const RegistryValue& value = entry.value;
-    if (FitsQuotedForm(value)) {
-        AppendQuoted(out, std::string_view(value.data).substr(0, value.data.size() - 1));
-        out += '\n';
-    } else if (value.type == kRegDword && value.data.size() == 4) {
+    const std::string_view data = entry.value.data;
+    const std::uint32_t type = entry.value.type;
+    char text[24];
+    if (FitsQuotedForm(entry.value)) {
+        AppendQuoted(out += '=', data.substr(0, data.size() - 1));
+    } else if (type == kRegDword && data.size() == 4) {
         std::uint32_t number = 0;
         for (std::size_t i = 0; i < 4; ++i) {
-            number |= std::uint32_t{static_cast<unsigned char>(value.data[i])} << (8 * i);
+            number |= std::uint32_t{static_cast<unsigned char>(data[i])} << (8 * i);
         }
-        out += Printed("dword:%08x\n", number);
+        out.append(text, static_cast<std::size_t>(
+                             std::snprintf(text, sizeof text, "=dword:%08x", number)));
     } else {
-        out += value.type == kRegBinary ? "hex:" : Printed("hex(%x):", value.type);
-        AppendHex(out, lineStart, value.data);
+        if (type == kRegBinary) {
+            out += "=hex:";
+        } else {
+            out.append(text, static_cast<std::size_t>(
+                                 std::snprintf(text, sizeof text, "=hex(%x):", type)));
+        }
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            const std::size_t piece = i + 1 < data.size() ? 3 : 2;
+            // Room is kept for the "\" that continues the line.
+            if (i > 0 && out.size() - lineStart + piece + 1 > kLineWidth) {
+                out += "\\\n  ";
+                lineStart = out.size() - 2;
+            }
+            const auto byte = static_cast<unsigned char>(data[i]);
+            const char digits[] = {kHexDigits[byte >> 4], kHexDigits[byte & 0xF], ','};
+            out.append(digits, piece);
+        }
     }
+    out += '\n';
 }
 
 } // namespace

@@ -10,90 +10,40 @@
 namespace twinvane::platform {
 
 // Reads come from one snapshot of the file, taken at the first read, so a
-// load sees a single save. Changes gather in `pending_`, which also answers
+// load sees a single save. Changes gather in `pending`, which also answers
 // reads of what this session changed, and reach the file at Commit.
 class UserRegistry::Backend {
 public:
     static constexpr std::uintptr_t kCurrentUser = 1;
 
-    Backend() : file_(posix::RegistryFile::ForCurrentUser()) {
-        handles_.emplace(kCurrentUser, "HKEY_CURRENT_USER");
-    }
-
-    std::uintptr_t Open(std::uintptr_t parent, const std::string& sub) {
-        const auto path = Resolve(parent, sub);
-        if (!path || !(pending_.HasKey(*path) || Snapshot().HasKey(*path))) {
-            return 0;
-        }
-        return Register(*path);
-    }
-
-    std::uintptr_t Create(std::uintptr_t parent, const std::string& sub) {
-        const auto path = Resolve(parent, sub);
-        if (!path) {
-            return 0;
-        }
-        pending_.CreateKey(*path);
-        return Register(*path);
-    }
-
-    ValueLookup Query(std::uintptr_t handle, const std::string& name, RegistryValue& value) {
-        const std::string& path = handles_.at(handle);
-        const RegistryValue* found = pending_.FindValue(path, name);
-        found = found != nullptr ? found : Snapshot().FindValue(path, name);
-        if (found != nullptr) {
-            value = *found;
-        }
-        return found != nullptr ? ValueLookup::Found : ValueLookup::Missing;
-    }
-
-    bool Set(std::uintptr_t handle, const std::string& name, std::uint32_t type,
-             std::string_view data) {
-        if (!posix::IsValidValueName(name)) {
-            return false;
-        }
-        pending_.SetValue(handles_.at(handle), name, RegistryValue{type, std::string(data)});
-        return true;
-    }
-
-    void Release(std::uintptr_t handle) noexcept { handles_.erase(handle); }
-
-    void Commit() {
-        if (pending_.Empty()) {
-            return;
-        }
-        file_.Update(
-            [this](posix::RegistryDocument& document) { return document.Merge(pending_); });
-        if (snapshot_) {
-            snapshot_->Merge(pending_);
-        }
-        pending_ = {};
-    }
-
-private:
-    std::optional<std::string> Resolve(std::uintptr_t parent, const std::string& sub) const {
-        std::string path = posix::JoinKeyPath(handles_.at(parent), sub);
-        return posix::IsValidKeyPath(path) ? std::optional(std::move(path)) : std::nullopt;
-    }
-
-    std::uintptr_t Register(const std::string& path) {
-        const std::uintptr_t handle = next_++;
-        handles_.emplace(handle, path);
-        return handle;
-    }
-
     const posix::RegistryDocument& Snapshot() {
-        if (!snapshot_) {
-            snapshot_ = file_.Load();
+        if (!snapshot) {
+            snapshot = file.Load();
         }
-        return *snapshot_;
+        return *snapshot;
     }
 
-    posix::RegistryFile file_;
-    std::optional<posix::RegistryDocument> snapshot_;
-    posix::RegistryDocument pending_;
-    std::map<std::uintptr_t, std::string> handles_;
-    std::uintptr_t next_ = kCurrentUser + 1;
+    // A handle of the key `sub` below the key `parent`, created first when
+    // `create` is set; 0 when the name is not valid or there is no such key.
+    std::uintptr_t Open(std::uintptr_t parent, const std::string& sub, bool create) {
+        std::string path = handles.at(parent) + (sub.empty() ? "" : "\\" + sub);
+        if (!posix::IsValidKeyPath(path)) {
+            return 0;
+        }
+        if (create) {
+            pending.CreateKey(path);
+        } else if (!pending.HasKey(path) && !Snapshot().HasKey(path)) {
+            return 0;
+        }
+        handles.emplace(next, std::move(path));
+        return next++;
+    }
+
+    posix::RegistryFile file = posix::RegistryFile::ForCurrentUser();
+    std::optional<posix::RegistryDocument> snapshot;
+    posix::RegistryDocument pending;
+    std::map<std::uintptr_t, std::string> handles{{kCurrentUser, "HKEY_CURRENT_USER"}};
+    std::uintptr_t next = kCurrentUser + 1;
 };
 
 UserRegistry::UserRegistry() : backend_(std::make_unique<Backend>()) {}
@@ -105,26 +55,29 @@ RegistryKey UserRegistry::CurrentUser() {
 }
 
 void UserRegistry::Commit() {
-    backend_->Commit();
+    Backend& backend = *backend_;
+    if (backend.pending.Empty()) {
+        return;
+    }
+    backend.file.Update(
+        [&](posix::RegistryDocument& document) { return document.Merge(backend.pending); });
+    if (backend.snapshot) {
+        backend.snapshot->Merge(backend.pending);
+    }
+    backend.pending = {};
 }
 
 void UserRegistry::Release(std::uintptr_t handle) noexcept {
-    backend_->Release(handle);
+    backend_->handles.erase(handle);
 }
 
 RegistryKey RegistryKey::OpenSubKey(const std::string& path) const {
-    if (!IsOpen()) {
-        return {};
-    }
-    const std::uintptr_t handle = registry_->backend_->Open(handle_, path);
+    const std::uintptr_t handle = IsOpen() ? registry_->backend_->Open(handle_, path, false) : 0;
     return handle == 0 ? RegistryKey() : RegistryKey(registry_, handle, true);
 }
 
 RegistryKey RegistryKey::CreateSubKey(const std::string& path) const {
-    if (!IsOpen()) {
-        return {};
-    }
-    const std::uintptr_t handle = registry_->backend_->Create(handle_, path);
+    const std::uintptr_t handle = IsOpen() ? registry_->backend_->Open(handle_, path, true) : 0;
     return handle == 0 ? RegistryKey() : RegistryKey(registry_, handle, true);
 }
 
@@ -132,12 +85,24 @@ ValueLookup RegistryKey::QueryValue(const std::string& name, RegistryValue& valu
     if (!IsOpen()) {
         return ValueLookup::Failed;
     }
-    return registry_->backend_->Query(handle_, name, value);
+    auto& backend = *registry_->backend_;
+    const std::string& path = backend.handles.at(handle_);
+    const RegistryValue* found = backend.pending.FindValue(path, name);
+    found = found != nullptr ? found : backend.Snapshot().FindValue(path, name);
+    if (found != nullptr) {
+        value = *found;
+    }
+    return found != nullptr ? ValueLookup::Found : ValueLookup::Missing;
 }
 
 bool RegistryKey::SetValue(const std::string& name, std::uint32_t type,
                            std::string_view data) const {
-    return IsOpen() && registry_->backend_->Set(handle_, name, type, data);
+    if (!IsOpen() || !posix::IsValidValueName(name)) {
+        return false;
+    }
+    auto& backend = *registry_->backend_;
+    backend.pending.SetValue(backend.handles.at(handle_), name, {type, std::string(data)});
+    return true;
 }
 
 } // namespace twinvane::platform

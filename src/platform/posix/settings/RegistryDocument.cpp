@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "RegistryDocument.h"
 
-#include "platform/AsciiText.h"
-
 #include <absl/hash/hash.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <deque>
-#include <utility>
-#include <vector>
 
 namespace twinvane::platform::posix {
 namespace {
@@ -35,12 +29,6 @@ bool IsRootKey(std::string_view name) {
 
 } // namespace
 
-// Names in one file mostly share their spelling: bytes as they are first.
-bool EqualFolded(std::string_view a, std::string_view b) {
-    return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                                [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 std::size_t HashFolded(std::string_view text) {
     // Folded into a copy, on the stack for the names most files hold.
     std::array<char, 64> small; // NOLINT: filled before it is read
@@ -50,10 +38,6 @@ std::size_t HashFolded(std::string_view text) {
     // Through absl::string_view, which this Abseil hashes itself: it would
     // hand a std::string_view to the unseeded std::hash.
     return absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size()));
-}
-
-std::string FoldCase(std::string_view text) {
-    return LowerAscii(text);
 }
 
 bool IsValidKeyPath(std::string_view path) {
@@ -70,23 +54,12 @@ bool IsValidKeyPath(std::string_view path) {
     return IsRootKey(path.substr(0, rootEnd)) && IsValidValueName(path);
 }
 
-std::string JoinKeyPath(std::string_view base, std::string_view sub) {
-    return sub.empty() ? std::string(base) : std::string(base) + '\\' + std::string(sub);
-}
-
-bool RegistryDocument::PathLess::operator()(std::string_view a, std::string_view b) const {
-    const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), [](char p, char q) {
-        return LowerAscii(p) == LowerAscii(q);
-    });
-    return y != b.end() && (x == a.end() || static_cast<unsigned char>(LowerAscii(*x)) <
-                                                static_cast<unsigned char>(LowerAscii(*y)));
-}
-
 bool RegistryDocument::HasKey(std::string_view path) const {
     if (IsRootKey(path) || EqualFolded(path, kUserSoftware) || keys_.Find(path) != nullptr ||
         parents_.contains(path)) {
         return true;
     }
+    // A stored key further below has a parent that starts with `path\`.
     const std::string below = std::string(path) + '\\';
     const auto next = parents_.lower_bound(below);
     return next != parents_.end() && StartsWithFolded(next->first, below);
@@ -117,7 +90,6 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
                 parent = parents_.emplace(path.substr(0, cut), Children()).first;
             }
             parent->second.paths.emplace_back(path);
-            ++parent->second.live;
         } catch (...) {
             if (parent != parents_.end() && parent->second.live == 0) {
                 parents_.erase(parent);
@@ -125,8 +97,18 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
             keys_.Erase(path);
             throw;
         }
+        ++parent->second.live;
     }
     return key.values;
+}
+
+bool RegistryDocument::SetValue(ValueList& values, std::string_view name, RegistryValue&& value) {
+    auto [entry, added] = values.Ensure(name);
+    if (!added && entry.value == value) {
+        return false;
+    }
+    entry.value = std::move(value);
+    return true;
 }
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
@@ -137,20 +119,26 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
             parents_.erase(above);
         }
     }
-    // The paths at or below `path` start with it: mostly there are none.
+    // The parents at or below `path` start with it: mostly there are none.
     auto parent = parents_.lower_bound(path);
     if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
         return removed;
     }
-    if (EqualFolded(parent->first, path)) {
-        RemoveChildren(parent);
+    const auto removeChildren = [&](Parents::iterator at) {
+        for (const std::string& child : at->second.paths) {
+            keys_.Erase(child);
+        }
         removed = true;
+        return parents_.erase(at);
+    };
+    if (EqualFolded(parent->first, path)) {
+        removeChildren(parent);
     }
+    // Not always next: "a b" sorts between "a" and "a\b".
     const std::string below = std::string(path) + '\\';
     for (parent = parents_.lower_bound(below);
          parent != parents_.end() && StartsWithFolded(parent->first, below);) {
-        parent = RemoveChildren(parent);
-        removed = true;
+        parent = removeChildren(parent);
     }
     return removed;
 }
@@ -169,17 +157,10 @@ bool RegistryDocument::Merge(const RegistryDocument& changes) {
         }
         ValueList& values = StoreKey(key.path);
         for (const NamedValue& entry : key.values) {
-            changed = values.Set(entry.name, RegistryValue(entry.value)) || changed;
+            changed = SetValue(values, entry.name, RegistryValue(entry.value)) || changed;
         }
     }
     return changed;
-}
-
-RegistryDocument::Parents::iterator RegistryDocument::RemoveChildren(Parents::iterator parent) {
-    for (const std::string& child : parent->second.paths) {
-        keys_.Erase(child);
-    }
-    return parents_.erase(parent);
 }
 
 } // namespace twinvane::platform::posix

@@ -3,7 +3,8 @@
 
 #include "platform/Registry.h"
 
-#include <absl/container/flat_hash_map.h>
+#include "platform/AsciiText.h"
+
 #include <absl/container/flat_hash_set.h>
 
 #include <algorithm>
@@ -26,7 +27,9 @@ namespace twinvane::platform::posix {
 // compare as they are. The spelling first stored is the one kept.
 
 // `text` with its ASCII capitals made small.
-std::string FoldCase(std::string_view text);
+inline std::string FoldCase(std::string_view text) {
+    return LowerAscii(text);
+}
 
 // True when `path` names a root key and every part of it is a usable name:
 // not empty, at most 255 bytes, without line breaks or zero bytes.
@@ -38,11 +41,12 @@ inline bool IsValidValueName(std::string_view name) {
                         [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
-// "A\B" + "C\D" gives "A\B\C\D"; an empty `sub` gives `base`.
-std::string JoinKeyPath(std::string_view base, std::string_view sub);
-
-// Equal when the texts are equal but for the case of ASCII letters.
-bool EqualFolded(std::string_view a, std::string_view b);
+// Equal when the texts are equal but for the case of ASCII letters. Names
+// in one file mostly share their spelling: bytes as they are first.
+inline bool EqualFolded(std::string_view a, std::string_view b) {
+    return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                                [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
 // Abseil's hash of the folded text: seeded per process, so that no file can
 // choose names that collide.
 std::size_t HashFolded(std::string_view text);
@@ -50,9 +54,9 @@ std::size_t HashFolded(std::string_view text);
 // Things named by their member `Name`, in the order first stored, found by
 // name ignoring case (the spelling first stored is kept). Storing, finding
 // and removing cost amortised constant time however many there are: the
-// things sit in a deque, found through Abseil's hash set of their positions;
-// a removal leaves a gap, swept out once gaps outnumber things. An empty
-// table holds no memory but a pointer.
+// things sit in a deque, which never moves them, found through Abseil's
+// hash set of their positions; a removal leaves a gap, swept out once gaps
+// outnumber things. An empty table holds no memory but a pointer.
 template <class T, std::string T::*Name> class NamedTable {
     struct Slot {
         std::uint32_t position;
@@ -68,18 +72,14 @@ template <class T, std::string T::*Name> class NamedTable {
     };
     struct SlotEqual {
         using is_transparent = void;
-        bool operator()(const Slot& a, const Slot& b) const {
-            return (*this)(a, Probe{(*items)[b.position].*Name, b.hash});
-        }
-        bool operator()(const Probe& a, const Slot& b) const { return (*this)(b, a); }
-        bool operator()(const Slot& a, const Probe& b) const {
-            return a.hash == b.hash && EqualFolded((*items)[a.position].*Name, b.name);
+        std::string_view NameOf(const Probe& probe) const { return probe.name; }
+        std::string_view NameOf(const Slot& slot) const { return (*items)[slot.position].*Name; }
+        bool operator()(const auto& a, const auto& b) const {
+            return a.hash == b.hash && EqualFolded(NameOf(a), NameOf(b));
         }
         const std::deque<T>* items;
     };
-    struct Table {
-        Table() = default;
-        Table(const Table&) = delete; // the index points at the items
+    struct Table { // never copied: the index points at the items
         bool IsLive(std::size_t position) const {
             return position >= removed.size() || !removed[position];
         }
@@ -89,29 +89,26 @@ template <class T, std::string T::*Name> class NamedTable {
     };
 
 public:
+    // Steps over the gaps.
     class Iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
         using value_type = T;
         using difference_type = std::ptrdiff_t;
-        using pointer = const T*;
-        using reference = const T&;
-
         Iterator() = default;
-        reference operator*() const { return table_->items[position_]; }
-        pointer operator->() const { return &**this; }
-        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
-        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
-        friend bool operator==(const Iterator&, const Iterator&) = default;
-
-    private:
-        friend class NamedTable;
         Iterator(const Table* table, std::size_t position) : table_(table), position_(position) {
             while (table_ != nullptr && position_ < table_->items.size() &&
                    !table_->IsLive(position_)) {
                 ++position_;
             }
         }
+        const T& operator*() const { return table_->items[position_]; }
+        const T* operator->() const { return &**this; }
+        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
+        Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
+        friend bool operator==(const Iterator&, const Iterator&) = default;
+
+    private:
         const Table* table_ = nullptr;
         std::size_t position_ = 0;
     };
@@ -127,15 +124,11 @@ public:
         table_.swap(other.table_);
         return *this;
     }
-    ~NamedTable() = default;
 
     // The thing named `name`, or null.
     T* Find(std::string_view name) const {
-        if (table_ == nullptr) {
-            return nullptr;
-        }
-        const auto found = table_->index.find(Probe{name, Hash(name)});
-        return found == table_->index.end() ? nullptr : &table_->items[found->position];
+        const Slot* slot = Locate(name);
+        return slot == nullptr ? nullptr : &table_->items[slot->position];
     }
 
     // The thing named `name`, a new one at the end when there was none,
@@ -144,44 +137,51 @@ public:
         if (table_ == nullptr) {
             table_ = std::make_unique<Table>();
         }
-        // Placed first, so that one probe of the index finds it or takes it.
-        T& added = table_->items.emplace_back();
-        const auto position = static_cast<std::uint32_t>(table_->items.size() - 1);
-        std::pair<typename decltype(Table::index)::iterator, bool> found;
+        Table& table = *table_;
+        // One probe of the index finds the name or takes the next position.
+        const Probe probe{name, Hash(name)};
+        bool added = false; // read rather than the new slot, which is not in the cache
+        const auto slot = table.index.lazy_emplace(probe, [&](const auto& construct) {
+            construct(Slot{static_cast<std::uint32_t>(table.items.size()), probe.hash});
+            added = true;
+        });
+        if (!added) {
+            return {table.items[slot->position], false};
+        }
+        T* item = nullptr; // built where it stays: moving one in showed in load times
         try {
-            added.*Name = name;
-            found = table_->index.insert({position, Hash(name)});
+            item = &table.items.emplace_back();
+            item->*Name = name;
         } catch (...) {
-            table_->items.pop_back();
+            if (item != nullptr) {
+                table.items.pop_back();
+            }
+            table.index.erase(slot);
             throw;
         }
-        if (!found.second) {
-            table_->items.pop_back();
-        }
-        return {table_->items[found.first->position], found.second};
+        return {*item, true};
     }
 
     // Removes the thing named `name`; false when there was none.
     bool Erase(std::string_view name) {
-        if (table_ == nullptr) {
-            return false;
-        }
-        const auto found = table_->index.find(Probe{name, Hash(name)});
-        if (found == table_->index.end()) {
+        const Slot* slot = Locate(name);
+        if (slot == nullptr) {
             return false;
         }
         Table& table = *table_;
-        const std::size_t position = found->position;
+        const std::size_t position = slot->position;
         table.removed.resize(std::max(table.removed.size(), position + 1));
         table.removed[position] = true;
-        table.index.erase(found);
+        table.index.erase(*slot);
         table.items[position] = T(); // its memory goes now, its place at the next sweep
         if (table.index.empty()) {
             table_.reset();
         } else if (table.index.size() < table.items.size() / 2) {
             NamedTable kept;
-            for (auto at = begin(); at != end(); ++at) {
-                kept.Ensure((*at).*Name).first = std::move(table.items[at.position_]);
+            for (std::size_t i = 0; i < table.items.size(); ++i) {
+                if (table.IsLive(i)) {
+                    kept.Ensure(table.items[i].*Name).first = std::move(table.items[i]);
+                }
             }
             *this = std::move(kept);
         }
@@ -201,12 +201,19 @@ public:
         return table_->items[last];
     }
     friend bool operator==(const NamedTable& a, const NamedTable& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
     }
 
 private:
     static std::uint32_t Hash(std::string_view name) {
         return static_cast<std::uint32_t>(HashFolded(name));
+    }
+    const Slot* Locate(std::string_view name) const {
+        if (table_ == nullptr) {
+            return nullptr;
+        }
+        const auto found = table_->index.find(Probe{name, Hash(name)});
+        return found == table_->index.end() ? nullptr : &*found;
     }
 
     std::unique_ptr<Table> table_; // null while the table is empty
@@ -219,19 +226,7 @@ struct NamedValue {
 };
 
 // The values of one key, in the order they were first stored.
-class ValueList : public NamedTable<NamedValue, &NamedValue::name> {
-public:
-    // Stores the value, at the end when the name is new; false when it held
-    // this already.
-    bool Set(std::string_view name, RegistryValue&& value) {
-        auto [entry, added] = Ensure(name);
-        if (!added && entry.value == value) {
-            return false;
-        }
-        entry.value = std::move(value);
-        return true;
-    }
-};
+using ValueList = NamedTable<NamedValue, &NamedValue::name>;
 
 // An in-memory registry: keys in the order they were first stored, each with
 // its values in the order they were first stored. The root keys and
@@ -258,9 +253,12 @@ public:
     // exists anyway, as a file lists it. Gives its values for changing,
     // valid until a key is removed.
     ValueList& StoreKey(std::string_view path);
+    // Stores the value in `values`, at the end when the name is new; false
+    // when it held this already.
+    static bool SetValue(ValueList& values, std::string_view name, RegistryValue&& value);
     // Stores the value, creating its key; false when it held this already.
     bool SetValue(std::string_view path, std::string_view name, RegistryValue value) {
-        return StoreKey(path).Set(name, std::move(value));
+        return SetValue(StoreKey(path), name, std::move(value));
     }
     // Removes the key with every key below it; false when there was none.
     bool DeleteKey(std::string_view path);
@@ -281,7 +279,13 @@ private:
     // Folded byte order, in which the paths below a path follow it together.
     struct PathLess {
         using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
+        bool operator()(std::string_view a, std::string_view b) const {
+            return std::lexicographical_compare(
+                a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+                    return static_cast<unsigned char>(LowerAscii(x)) <
+                           static_cast<unsigned char>(LowerAscii(y));
+                });
+        }
     };
     // The stored keys right below a path: their paths as first stored, with
     // those of keys removed since (removing one again does nothing), and how
@@ -292,9 +296,6 @@ private:
     };
     // Every path right above a stored key.
     using Parents = std::map<std::string, Children, PathLess>;
-
-    // Removes the keys right below `parent`, and its entry; gives the next.
-    Parents::iterator RemoveChildren(Parents::iterator parent);
 
     KeyList keys_;
     Parents parents_;

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <thread>
 #include <tuple>
@@ -57,36 +57,29 @@ UniqueFd OpenFolder(const std::string& folder) {
     return UniqueFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-// Creates the missing folders of `folder`, private to the user as the
-// configuration folders are meant to be.
-UniqueFd CreateFolder(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1)) {
-        ::mkdir(folder.substr(0, slash).c_str(), 0700);
-    }
-    ::mkdir(folder.c_str(), 0700);
-    UniqueFd dir = OpenFolder(folder);
-    if (!dir.IsOpen()) {
-        Fail("Cannot create the settings folder " + folder);
-    }
-    return dir;
-}
-
-// The bytes of `name` in `dir`, or nothing when it does not exist. Opened
-// without blocking, so that a FIFO or a device in its place is refused
-// rather than waited on.
-std::optional<std::string> ReadContent(int dir, const std::string& name, const std::string& path) {
-    const std::string what = "Cannot read the settings file " + path;
-    UniqueFd fd(::openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+// Opens `name` in `dir` without blocking, so that a FIFO or a device in its
+// place is refused rather than waited on; closed when there is none.
+UniqueFd OpenRegularFile(int dir, const char* name, int flags, const std::string& what) {
+    UniqueFd fd(::openat(dir, name, flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600));
     struct stat st {};
-    if (!fd.IsOpen() && errno == ENOENT) {
-        return std::nullopt;
+    if (!fd.IsOpen() && errno == ENOENT && (flags & O_CREAT) == 0) {
+        return fd;
     }
     if (!fd.IsOpen() || ::fstat(fd.Get(), &st) != 0) {
         Fail(what);
     }
     if (!S_ISREG(st.st_mode)) {
         throw RegistryError(what + ": it is not a regular file");
+    }
+    return fd;
+}
+
+// The bytes of `name` in `dir`, or nothing when it does not exist.
+std::optional<std::string> ReadContent(int dir, const std::string& name, const std::string& path) {
+    const std::string what = "Cannot read the settings file " + path;
+    const UniqueFd fd = OpenRegularFile(dir, name.c_str(), O_RDONLY, what);
+    if (!fd.IsOpen()) {
+        return std::nullopt;
     }
     std::string content;
     char buffer[65536];
@@ -95,8 +88,8 @@ std::optional<std::string> ReadContent(int dir, const std::string& name, const s
             Fail(what);
         }
         content.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-        // Measured before and while it is read, as it may grow meanwhile.
-        if (st.st_size > kMaxFileSize || content.size() > static_cast<std::size_t>(kMaxFileSize)) {
+        // Measured as it is read, as it may grow meanwhile.
+        if (content.size() > static_cast<std::size_t>(kMaxFileSize)) {
             throw RegistryError(what + ": it is over 64 MiB");
         }
     }
@@ -106,30 +99,19 @@ std::optional<std::string> ReadContent(int dir, const std::string& name, const s
 // Where a save goes: the settings file itself or, when that is a symbolic
 // link, the file at the end of the links (which need not exist yet), so
 // that a link into a folder of dotfiles stays a link.
-struct SavePlace {
-    std::string folder;
-    std::string name;
-};
-
-SavePlace FollowLinks(const std::string& folder, const std::string& path) {
-    SavePlace place{folder, kFileName};
+std::filesystem::path FollowLinks(const std::string& folder, const std::string& path) {
+    std::filesystem::path place = folder + "/" + kFileName;
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
-        const std::string current = place.folder + "/" + place.name;
         struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        if (::lstat(place.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             return place;
         }
         char buffer[PATH_MAX];
-        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        const ssize_t length = ::readlink(place.c_str(), buffer, sizeof buffer);
         if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
             Fail("Cannot follow the link " + path, length < 0 ? errno : ENAMETOOLONG);
         }
-        std::string target(buffer, static_cast<std::size_t>(length));
-        if (target.front() != '/') {
-            target = place.folder + "/" + target;
-        }
-        const std::size_t slash = target.rfind('/');
-        place = {slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1)};
+        place = place.parent_path() / std::string_view(buffer, static_cast<std::size_t>(length));
     }
     Fail("Cannot follow the link " + path, ELOOP);
 }
@@ -164,21 +146,6 @@ int WriteNewFile(int dir, const std::string& name, const std::string& content,
         return error;
     }
     return 0;
-}
-
-// Copies the bytes of a file that does not parse beside it, under the first
-// free registry.reg.bad name, and returns that name. The file itself stays
-// until its replacement is in place.
-std::string KeepCopy(int dir, const std::string& folder, const std::string& path,
-                     const std::string& content) {
-    const std::string name = FreeBadName(dir);
-    const int error = name.empty() ? 0 : WriteNewFile(dir, name, content, true);
-    if (name.empty() || error != 0) {
-        throw RegistryError("Cannot keep the settings file " + path +
-                            ", which does not parse, beside in " + folder + ": " +
-                            (name.empty() ? "too many earlier copies" : std::strerror(error)));
-    }
-    return name;
 }
 
 // Replaces `name` in `dir` by a file holding `content`: a temporary file
@@ -219,15 +186,8 @@ std::tuple<ino_t, time_t, long> VersionOf(int dir) {
 // waited for, a holder that does nothing is not.
 UniqueFd LockFolder(int dir, const std::string& folder, std::chrono::milliseconds wait) {
     const std::string path = folder + "/" + kLockName;
-    UniqueFd lock(::openat(
-        dir, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600));
-    struct stat st {};
-    if (!lock.IsOpen() || ::fstat(lock.Get(), &st) != 0) {
-        Fail("Cannot lock the settings with " + path);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        throw RegistryError("Cannot lock the settings with " + path + ": it is not a regular file");
-    }
+    UniqueFd lock = OpenRegularFile(dir, kLockName, O_RDWR | O_CREAT | O_NOFOLLOW,
+                                    "Cannot lock the settings with " + path);
     auto seen = VersionOf(dir);
     auto deadline = std::chrono::steady_clock::now() + wait;
     struct flock request {};
@@ -285,31 +245,50 @@ RegistryDocument RegistryFile::Load() const {
 }
 
 void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) const {
-    const UniqueFd dir = CreateFolder(folder_);
-    const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
-    const SavePlace place = FollowLinks(folder_, path_);
-    const bool ownFolder = place.folder == folder_;
-    const UniqueFd otherDir = ownFolder ? UniqueFd() : OpenFolder(place.folder);
-    if (!ownFolder && !otherDir.IsOpen()) {
-        Fail("Cannot save the settings file " + path_ + " in " + place.folder);
+    // Creates the missing folders, private to the user as the configuration
+    // folders are meant to be.
+    for (std::size_t slash = folder_.find('/', 1); slash != std::string::npos;
+         slash = folder_.find('/', slash + 1)) {
+        ::mkdir(folder_.substr(0, slash).c_str(), 0700);
     }
-    const int saveDir = ownFolder ? dir.Get() : otherDir.Get();
+    ::mkdir(folder_.c_str(), 0700);
+    const UniqueFd dir = OpenFolder(folder_);
+    if (!dir.IsOpen()) {
+        Fail("Cannot create the settings folder " + folder_);
+    }
+    const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
+    const std::filesystem::path place = FollowLinks(folder_, path_);
+    const std::string placeFolder = place.parent_path(), name = place.filename();
+    const bool ownFolder = placeFolder == folder_;
+    const UniqueFd saveDir = OpenFolder(placeFolder);
+    if (!saveDir.IsOpen()) {
+        Fail("Cannot save the settings file " + path_ + " in " + placeFolder);
+    }
 
     RegistryDocument document;
-    std::optional<std::string> unparsable = ReadContent(saveDir, place.name, path_);
+    std::optional<std::string> unparsable = ReadContent(saveDir.Get(), name, path_);
     try {
         document = unparsable ? ParseRegedit(*unparsable) : RegistryDocument();
         unparsable.reset();
     } catch (const RegeditParseError&) {
-        // Counts as empty; kept below once the change is known.
+        // Counts as empty; copied beside once the change is known, and
+        // left in place until the new file replaces it.
     }
     if (!change(document)) {
         return;
     }
-    const std::string kept =
-        unparsable ? KeepCopy(dir.Get(), folder_, path_, *unparsable) : std::string();
+    std::string kept; // the name the file that does not parse is copied to
+    if (unparsable) {
+        kept = FreeBadName(dir.Get());
+        const int error = kept.empty() ? 0 : WriteNewFile(dir.Get(), kept, *unparsable, true);
+        if (kept.empty() || error != 0) {
+            throw RegistryError("Cannot keep the settings file " + path_ +
+                                ", which does not parse, beside in " + folder_ + ": " +
+                                (kept.empty() ? "too many earlier copies" : std::strerror(error)));
+        }
+    }
     if (const int error =
-            ReplaceAtomically(saveDir, ownFolder, place.name, WriteRegedit(document))) {
+            ReplaceAtomically(saveDir.Get(), ownFolder, name, WriteRegedit(document))) {
         // The file that does not parse is still there; one copy of it is enough.
         if (!kept.empty()) {
             ::unlinkat(dir.Get(), kept.c_str(), 0);

@@ -26,8 +26,6 @@ public:
     // The file registry.reg in `folder`.
     explicit RegistryFile(std::string folder, std::chrono::milliseconds lockWait = kLockWait);
 
-    const std::string& Path() const { return path_; }
-
     // What the file holds; an empty registry when there is no file yet.
     // Raises RegistryError naming the file when it cannot be read, is not a
     // regular file, or does not parse (with the line, and the name it will
