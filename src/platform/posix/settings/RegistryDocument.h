@@ -14,6 +14,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -58,6 +59,8 @@ std::size_t HashFolded(std::string_view text);
 // hash set of their positions; a removal leaves a gap, swept out once gaps
 // outnumber things. An empty table holds no memory but a pointer.
 template <class T, std::string T::*Name> class NamedTable {
+    // A gap is named by a line break, which no stored name holds.
+    static bool IsLive(const T& item) { return item.*Name != "\n"; }
     struct Slot {
         std::uint32_t position;
         std::uint32_t hash; // kept so that growing the index reads no name
@@ -79,14 +82,11 @@ template <class T, std::string T::*Name> class NamedTable {
         }
         const std::deque<T>* items;
     };
-    struct Table { // never copied: the index points at the items
-        bool IsLive(std::size_t position) const {
-            return position >= removed.size() || !removed[position];
-        }
-        std::deque<T> items;       // in the order first stored, with gaps
-        std::vector<bool> removed; // by position, up to the last removal
+    struct Table {           // never copied: the index points at the items
+        std::deque<T> items; // in the order first stored, with gaps
         absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&items}};
     };
+    using Place = typename std::deque<T>::const_iterator;
 
 public:
     // Steps over the gaps.
@@ -96,21 +96,15 @@ public:
         using value_type = T;
         using difference_type = std::ptrdiff_t;
         Iterator() = default;
-        Iterator(const Table* table, std::size_t position) : table_(table), position_(position) {
-            while (table_ != nullptr && position_ < table_->items.size() &&
-                   !table_->IsLive(position_)) {
-                ++position_;
-            }
-        }
-        const T& operator*() const { return table_->items[position_]; }
-        const T* operator->() const { return &**this; }
-        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
+        Iterator(Place at, Place end) : at_(std::find_if(at, end, IsLive)), end_(end) {}
+        const T& operator*() const { return *at_; }
+        const T* operator->() const { return &*at_; }
+        Iterator& operator++() { return *this = Iterator(std::next(at_), end_); }
         Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
-        friend bool operator==(const Iterator&, const Iterator&) = default;
+        friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
 
     private:
-        const Table* table_ = nullptr;
-        std::size_t position_ = 0;
+        Place at_{}, end_{}; // value-initialised: equal, as the ends of an empty table
     };
 
     NamedTable() = default;
@@ -131,8 +125,8 @@ public:
         return slot == nullptr ? nullptr : &table_->items[slot->position];
     }
 
-    // The thing named `name`, a new one at the end when there was none,
-    // with true then. Valid until something is removed.
+    // The thing named `name` (without line breaks), a new one at the end
+    // when there was none, with true then. Valid until something is removed.
     std::pair<T&, bool> Ensure(std::string_view name) {
         if (table_ == nullptr) {
             table_ = std::make_unique<Table>();
@@ -148,18 +142,14 @@ public:
         if (!added) {
             return {table.items[slot->position], false};
         }
-        T* item = nullptr; // built where it stays: moving one in showed in load times
-        try {
-            item = &table.items.emplace_back();
-            item->*Name = name;
+        try { // built where it stays: moving one in showed in load times
+            table.items.emplace_back().*Name = name;
         } catch (...) {
-            if (item != nullptr) {
-                table.items.pop_back();
-            }
+            table.items.resize(slot->position);
             table.index.erase(slot);
             throw;
         }
-        return {*item, true};
+        return {table.items.back(), true};
     }
 
     // Removes the thing named `name`; false when there was none.
@@ -169,19 +159,16 @@ public:
             return false;
         }
         Table& table = *table_;
-        const std::size_t position = slot->position;
-        table.removed.resize(std::max(table.removed.size(), position + 1));
-        table.removed[position] = true;
+        T& item = table.items[slot->position];
         table.index.erase(*slot);
-        table.items[position] = T(); // its memory goes now, its place at the next sweep
+        item = T(); // its memory goes now, its place at the next sweep
+        item.*Name = "\n";
         if (table.index.empty()) {
             table_.reset();
         } else if (table.index.size() < table.items.size() / 2) {
             NamedTable kept;
-            for (std::size_t i = 0; i < table.items.size(); ++i) {
-                if (table.IsLive(i)) {
-                    kept.Ensure(table.items[i].*Name).first = std::move(table.items[i]);
-                }
+            for (T& live : table.items | std::views::filter(IsLive)) {
+                kept.Ensure(live.*Name).first = std::move(live);
             }
             *this = std::move(kept);
         }
@@ -190,16 +177,10 @@ public:
 
     std::size_t size() const { return table_ == nullptr ? 0 : table_->index.size(); }
     bool empty() const { return size() == 0; }
-    Iterator begin() const { return {table_.get(), 0}; }
-    Iterator end() const { return {table_.get(), table_ == nullptr ? 0 : table_->items.size()}; }
+    Iterator begin() const { return table_ ? Iterator(Items().begin(), Items().end()) : end(); }
+    Iterator end() const { return table_ ? Iterator(Items().end(), Items().end()) : Iterator(); }
     const T& front() const { return *begin(); }
-    const T& back() const {
-        std::size_t last = table_->items.size() - 1;
-        while (!table_->IsLive(last)) {
-            --last;
-        }
-        return table_->items[last];
-    }
+    const T& back() const { return *std::find_if(Items().rbegin(), Items().rend(), IsLive); }
     friend bool operator==(const NamedTable& a, const NamedTable& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end());
     }
@@ -208,6 +189,7 @@ private:
     static std::uint32_t Hash(std::string_view name) {
         return static_cast<std::uint32_t>(HashFolded(name));
     }
+    const std::deque<T>& Items() const { return table_->items; }
     const Slot* Locate(std::string_view name) const {
         if (table_ == nullptr) {
             return nullptr;
