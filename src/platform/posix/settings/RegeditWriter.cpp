@@ -45,12 +45,10 @@ void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
     if (FitsQuotedForm(entry.value)) {
         AppendQuoted(out += '=', data.substr(0, data.size() - 1));
     } else if (type == kRegDword && data.size() == 4) {
-        std::uint32_t number = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            number |= std::uint32_t{static_cast<unsigned char>(data[i])} << (8 * i);
-        }
-        out.append(text, static_cast<std::size_t>(
-                             std::snprintf(text, sizeof text, "=dword:%08x", number)));
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.data()); // little-endian
+        out.append(text, static_cast<std::size_t>(std::snprintf(text, sizeof text,
+                                                                "=dword:%02x%02x%02x%02x", bytes[3],
+                                                                bytes[2], bytes[1], bytes[0])));
     } else {
         if (type == kRegBinary) {
             out += "=hex:";

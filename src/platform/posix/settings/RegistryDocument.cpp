@@ -29,7 +29,7 @@ bool IsRootKey(std::string_view name) {
 
 } // namespace
 
-std::size_t HashFolded(std::string_view text) {
+std::uint32_t HashFolded(std::string_view text) {
     // Folded into a copy, on the stack for the names most files hold.
     std::array<char, 64> small; // NOLINT: filled before it is read
     std::string large(text.size() > small.size() ? text.size() : 0, '\0');
@@ -37,7 +37,8 @@ std::size_t HashFolded(std::string_view text) {
     std::transform(text.begin(), text.end(), folded, [](char c) { return LowerAscii(c); });
     // Through absl::string_view, which this Abseil hashes itself: it would
     // hand a std::string_view to the unseeded std::hash.
-    return absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size()));
+    return static_cast<std::uint32_t>(
+        absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size())));
 }
 
 bool IsValidKeyPath(std::string_view path) {

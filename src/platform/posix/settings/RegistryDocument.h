@@ -48,9 +48,9 @@ inline bool EqualFolded(std::string_view a, std::string_view b) {
     return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
                                 [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
-// Abseil's hash of the folded text: seeded per process, so that no file can
-// choose names that collide.
-std::size_t HashFolded(std::string_view text);
+// Abseil's hash of the folded text, its low half: seeded per process, so
+// that no file can choose names that collide.
+std::uint32_t HashFolded(std::string_view text);
 
 // Things named by their member `Name`, in the order first stored, found by
 // name ignoring case (the spelling first stored is kept). Storing, finding
@@ -133,7 +133,7 @@ public:
         }
         Table& table = *table_;
         // One probe of the index finds the name or takes the next position.
-        const Probe probe{name, Hash(name)};
+        const Probe probe{name, HashFolded(name)};
         bool added = false; // read rather than the new slot, which is not in the cache
         const auto slot = table.index.lazy_emplace(probe, [&](const auto& construct) {
             construct(Slot{static_cast<std::uint32_t>(table.items.size()), probe.hash});
@@ -186,15 +186,12 @@ public:
     }
 
 private:
-    static std::uint32_t Hash(std::string_view name) {
-        return static_cast<std::uint32_t>(HashFolded(name));
-    }
     const std::deque<T>& Items() const { return table_->items; }
     const Slot* Locate(std::string_view name) const {
         if (table_ == nullptr) {
             return nullptr;
         }
-        const auto found = table_->index.find(Probe{name, Hash(name)});
+        const auto found = table_->index.find(Probe{name, HashFolded(name)});
         return found == table_->index.end() ? nullptr : &*found;
     }
 
@@ -262,11 +259,10 @@ private:
     struct PathLess {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const {
-            return std::lexicographical_compare(
-                a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-                    return static_cast<unsigned char>(LowerAscii(x)) <
-                           static_cast<unsigned char>(LowerAscii(y));
-                });
+            const auto fold = [](char c) {
+                return static_cast<unsigned char>(LowerAscii(c));
+            };
+            return std::ranges::lexicographical_compare(a, b, std::less{}, fold, fold);
         }
     };
     // The stored keys right below a path: their paths as first stored, with

@@ -225,11 +225,10 @@ RegistryDocument RegistryFile::Load() const {
 void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) const {
     // Creates the missing folders, private to the user as the configuration
     // folders are meant to be.
-    for (std::size_t slash = folder_.find('/', 1); slash != std::string::npos;
-         slash = folder_.find('/', slash + 1)) {
-        ::mkdir(folder_.substr(0, slash).c_str(), 0700);
+    for (std::size_t slash = 0; slash != std::string::npos;) {
+        slash = folder_.find('/', slash + 1);
+        ::mkdir(folder_.substr(0, slash).c_str(), 0700); // the whole path last
     }
-    ::mkdir(folder_.c_str(), 0700);
     const UniqueFd dir = OpenFolder(folder_);
     if (!dir.IsOpen()) {
         Fail("Cannot create the settings folder " + folder_);
