@@ -105,11 +105,9 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
 
 bool RegistryDocument::SetValue(ValueList& values, std::string_view name, RegistryValue&& value) {
     auto [entry, added] = values.Ensure(name);
-    if (!added && entry.value == value) {
-        return false;
-    }
+    const bool changed = added || entry.value != value;
     entry.value = std::move(value);
-    return true;
+    return changed;
 }
 
 bool RegistryDocument::DeleteKey(std::string_view path) {

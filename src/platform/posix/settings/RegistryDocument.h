@@ -121,8 +121,11 @@ public:
 
     // The thing named `name`, or null.
     T* Find(std::string_view name) const {
-        const Slot* slot = Locate(name);
-        return slot == nullptr ? nullptr : &table_->items[slot->position];
+        if (table_ == nullptr) {
+            return nullptr;
+        }
+        const auto found = table_->index.find(Probe{name, HashFolded(name)});
+        return found == table_->index.end() ? nullptr : &table_->items[found->position];
     }
 
     // The thing named `name` (without line breaks), a new one at the end
@@ -154,15 +157,14 @@ public:
 
     // Removes the thing named `name`; false when there was none.
     bool Erase(std::string_view name) {
-        const Slot* slot = Locate(name);
-        if (slot == nullptr) {
+        T* item = Find(name);
+        if (item == nullptr) {
             return false;
         }
         Table& table = *table_;
-        T& item = table.items[slot->position];
-        table.index.erase(*slot);
-        item = T(); // its memory goes now, its place at the next sweep
-        item.*Name = "\n";
+        table.index.erase(Probe{name, HashFolded(name)});
+        *item = T(); // its memory goes now, its place at the next sweep
+        item->*Name = "\n";
         if (table.index.empty()) {
             table_.reset();
         } else if (table.index.size() < table.items.size() / 2) {
@@ -187,13 +189,6 @@ public:
 
 private:
     const std::deque<T>& Items() const { return table_->items; }
-    const Slot* Locate(std::string_view name) const {
-        if (table_ == nullptr) {
-            return nullptr;
-        }
-        const auto found = table_->index.find(Probe{name, HashFolded(name)});
-        return found == table_->index.end() ? nullptr : &*found;
-    }
 
     std::unique_ptr<Table> table_; // null while the table is empty
 };

@@ -19,12 +19,10 @@ public:
     // RegistryError when no home folder can be found.
     static RegistryFile ForCurrentUser();
 
-    // How long a save waits on a lock that another process holds without
-    // saving anything, before it gives up.
-    static constexpr std::chrono::milliseconds kLockWait{3000};
-
-    // The file registry.reg in `folder`.
-    explicit RegistryFile(std::string folder, std::chrono::milliseconds lockWait = kLockWait);
+    // The file registry.reg in `folder`. A save waits `lockWait` on a lock
+    // that another process holds without saving anything, then gives up.
+    explicit RegistryFile(std::string folder,
+                          std::chrono::milliseconds lockWait = std::chrono::seconds(3));
 
     // What the file holds; an empty registry when there is no file yet.
     // Raises RegistryError naming the file when it cannot be read, is not a
