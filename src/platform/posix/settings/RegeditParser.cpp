@@ -109,10 +109,9 @@ private:
         RegistryValue value{kRegBinary, {}};
         if (data.starts_with('(')) {
             const std::size_t close = data.find(')');
-            const auto type = close == std::string_view::npos
-                                  ? std::nullopt
-                                  : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
-            Expect(type.has_value(), "a hex(type) without a valid type number");
+            const auto type = ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
+            Expect(close != std::string_view::npos && type.has_value(),
+                   "a hex(type) without a valid type number");
             value.type = *type;
             data.remove_prefix(close + 1);
         }

@@ -118,11 +118,6 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
             parents_.erase(above);
         }
     }
-    // The parents at or below `path` start with it: mostly there are none.
-    auto parent = parents_.lower_bound(path);
-    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
-        return removed;
-    }
     const auto removeChildren = [&](Parents::iterator at) {
         for (const std::string& child : at->second.paths) {
             keys_.Erase(child);
@@ -130,12 +125,12 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
         removed = true;
         return parents_.erase(at);
     };
-    if (EqualFolded(parent->first, path)) {
-        removeChildren(parent);
+    if (const auto same = parents_.find(path); same != parents_.end()) {
+        removeChildren(same);
     }
-    // Not always next: "a b" sorts between "a" and "a\b".
+    // Not always next to it: "a b" sorts between "a" and "a\b".
     const std::string below = std::string(path) + '\\';
-    for (parent = parents_.lower_bound(below);
+    for (auto parent = parents_.lower_bound(below);
          parent != parents_.end() && StartsWithFolded(parent->first, below);) {
         parent = removeChildren(parent);
     }

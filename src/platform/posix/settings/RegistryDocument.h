@@ -60,7 +60,7 @@ std::uint32_t HashFolded(std::string_view text);
 // outnumber things. An empty table holds no memory but a pointer.
 template <class T, std::string T::*Name> class NamedTable {
     // A gap is named by a line break, which no stored name holds.
-    static bool IsLive(const T& item) { return item.*Name != "\n"; }
+    static bool IsLive(const T& item) { return std::string_view(item.*Name) != "\n"; }
     struct Slot {
         std::uint32_t position;
         std::uint32_t hash; // kept so that growing the index reads no name
@@ -99,7 +99,10 @@ public:
         Iterator(Place at, Place end) : at_(std::find_if(at, end, IsLive)), end_(end) {}
         const T& operator*() const { return *at_; }
         const T* operator->() const { return &*at_; }
-        Iterator& operator++() { return *this = Iterator(std::next(at_), end_); }
+        Iterator& operator++() {
+            at_ = std::find_if(std::next(at_), end_, IsLive);
+            return *this;
+        }
         Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
         friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
 
@@ -253,11 +256,9 @@ private:
     // Folded byte order, in which the paths below a path follow it together.
     struct PathLess {
         using is_transparent = void;
+        static unsigned char Fold(char c) { return static_cast<unsigned char>(LowerAscii(c)); }
         bool operator()(std::string_view a, std::string_view b) const {
-            const auto fold = [](char c) {
-                return static_cast<unsigned char>(LowerAscii(c));
-            };
-            return std::ranges::lexicographical_compare(a, b, std::less{}, fold, fold);
+            return std::ranges::lexicographical_compare(a, b, std::less{}, Fold, Fold);
         }
     };
     // The stored keys right below a path: their paths as first stored, with

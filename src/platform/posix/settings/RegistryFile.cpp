@@ -168,9 +168,8 @@ UniqueFd LockFolder(int dir, const std::string& folder, std::chrono::millisecond
                                     "Cannot lock the settings with " + path);
     auto seen = VersionOf(dir);
     auto deadline = std::chrono::steady_clock::now() + wait;
-    struct flock request {};
-    request.l_type = F_WRLCK;
-    request.l_whence = SEEK_SET;
+    struct flock request = {
+        .l_type = F_WRLCK, .l_whence = SEEK_SET, .l_start = 0, .l_len = 0, .l_pid = 0};
     while (::fcntl(lock.Get(), F_OFD_SETLK, &request) != 0) {
         if (errno == EAGAIN || errno == EACCES) {
             if (const auto now = VersionOf(dir); now != seen) {
