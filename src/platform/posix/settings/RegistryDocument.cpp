@@ -23,8 +23,7 @@ bool StartsWithFolded(std::string_view text, std::string_view prefix) {
 }
 
 bool IsRootKey(std::string_view name) {
-    return std::any_of(kRootKeys.begin(), kRootKeys.end(),
-                       [&](std::string_view root) { return EqualFolded(name, root); });
+    return std::ranges::any_of(kRootKeys, [&](auto root) { return EqualFolded(name, root); });
 }
 
 } // namespace
@@ -86,15 +85,13 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
     const std::size_t cut = path.rfind('\\');
     if (added && cut != std::string_view::npos) {
         auto parent = parents_.find(path.substr(0, cut));
-        try {
+        try { // either step changes nothing when it fails
             if (parent == parents_.end()) {
-                parent = parents_.emplace(path.substr(0, cut), Children()).first;
+                parent = parents_.emplace(path.substr(0, cut), Children{{std::string(path)}}).first;
+            } else {
+                parent->second.paths.emplace_back(path);
             }
-            parent->second.paths.emplace_back(path);
         } catch (...) {
-            if (parent != parents_.end() && parent->second.live == 0) {
-                parents_.erase(parent);
-            }
             keys_.Erase(path);
             throw;
         }
@@ -145,13 +142,9 @@ bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name)
 bool RegistryDocument::Merge(const RegistryDocument& changes) {
     bool changed = false;
     for (const Key& key : changes.keys_) {
-        changed = CreateKey(key.path) || changed;
-        if (key.values.empty()) {
-            continue; // a key that exists only above others stays so
-        }
-        ValueList& values = StoreKey(key.path);
+        changed = CreateKey(key.path) || changed; // a key only above others stays so
         for (const NamedValue& entry : key.values) {
-            changed = SetValue(values, entry.name, RegistryValue(entry.value)) || changed;
+            changed = SetValue(key.path, entry.name, entry.value) || changed;
         }
     }
     return changed;

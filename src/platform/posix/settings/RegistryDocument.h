@@ -69,14 +69,11 @@ template <class T, std::string T::*Name> class NamedTable {
         std::string_view name;
         std::uint32_t hash;
     };
-    struct SlotHash {
-        using is_transparent = void;
-        std::size_t operator()(const auto& key) const { return key.hash; }
-    };
-    struct SlotEqual {
+    struct Index { // hashes slots and probes, and compares them, alike
         using is_transparent = void;
         std::string_view NameOf(const Probe& probe) const { return probe.name; }
         std::string_view NameOf(const Slot& slot) const { return (*items)[slot.position].*Name; }
+        std::size_t operator()(const auto& key) const { return key.hash; }
         bool operator()(const auto& a, const auto& b) const {
             return a.hash == b.hash && EqualFolded(NameOf(a), NameOf(b));
         }
@@ -84,7 +81,7 @@ template <class T, std::string T::*Name> class NamedTable {
     };
     struct Table {           // never copied: the index points at the items
         std::deque<T> items; // in the order first stored, with gaps
-        absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&items}};
+        absl::flat_hash_set<Slot, Index, Index> index{0, Index{&items}, Index{&items}};
     };
     using Place = typename std::deque<T>::const_iterator;
 
@@ -168,9 +165,7 @@ public:
         table.index.erase(Probe{name, HashFolded(name)});
         *item = T(); // its memory goes now, its place at the next sweep
         item->*Name = "\n";
-        if (table.index.empty()) {
-            table_.reset();
-        } else if (table.index.size() < table.items.size() / 2) {
+        if (table.items.size() > 2 * table.index.size()) { // gaps outnumber things
             NamedTable kept;
             for (T& live : table.items | std::views::filter(IsLive)) {
                 kept.Ensure(live.*Name).first = std::move(live);
@@ -247,7 +242,6 @@ public:
 
     // The keys stored explicitly, in order.
     const KeyList& Keys() const { return keys_; }
-    bool Empty() const { return keys_.empty(); }
     friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
         return a.keys_ == b.keys_;
     }

@@ -52,8 +52,13 @@ std::string HomeFolder() {
     throw RegistryError("Cannot find the folder for the settings: HOME is not set");
 }
 
-UniqueFd OpenFolder(const std::string& folder) {
-    return UniqueFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// Opens the folder `folder`; raises `what` when it cannot.
+UniqueFd OpenFolder(const std::string& folder, const std::string& what) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.IsOpen()) {
+        Fail(what);
+    }
+    return fd;
 }
 
 // Opens `name` in `dir` without blocking, so that a FIFO or a device in its
@@ -115,12 +120,12 @@ std::filesystem::path FollowLinks(const std::string& folder, const std::string& 
 }
 
 // The first of registry.reg.bad, registry.reg.bad.2, ... that is not taken.
-std::string FreeBadName(int dir) {
+std::string FreeBadName(const std::string& folder) {
     for (int number = 1; number <= kMaxBadCopies; ++number) {
         const std::string name =
             std::string(kFileName) + ".bad" + (number > 1 ? "." + std::to_string(number) : "");
         struct stat st {};
-        if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) {
+        if (::lstat((folder + "/" + name).c_str(), &st) != 0 && errno == ENOENT) {
             return name;
         }
     }
@@ -204,15 +209,11 @@ RegistryFile::RegistryFile(std::string folder, std::chrono::milliseconds lockWai
     : folder_(std::move(folder)), path_(folder_ + "/" + kFileName), lockWait_(lockWait) {}
 
 RegistryDocument RegistryFile::Load() const {
-    const UniqueFd dir = OpenFolder(folder_);
-    if (!dir.IsOpen() && errno != ENOENT) {
-        Fail("Cannot read the settings file " + path_);
-    }
-    const auto content = dir.IsOpen() ? ReadContent(dir.Get(), kFileName, path_) : std::nullopt;
+    const auto content = ReadContent(AT_FDCWD, path_, path_);
     try {
         return content ? ParseRegedit(*content) : RegistryDocument();
     } catch (const RegeditParseError& error) {
-        const std::string bad = FreeBadName(dir.Get());
+        const std::string bad = FreeBadName(folder_);
         throw RegistryError("The settings file " + path_ + " does not parse (" + error.Message() +
                             ")" +
                             (bad.empty() ? ""
@@ -228,18 +229,13 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
         slash = folder_.find('/', slash + 1);
         ::mkdir(folder_.substr(0, slash).c_str(), 0700); // the whole path last
     }
-    const UniqueFd dir = OpenFolder(folder_);
-    if (!dir.IsOpen()) {
-        Fail("Cannot create the settings folder " + folder_);
-    }
+    const UniqueFd dir = OpenFolder(folder_, "Cannot create the settings folder " + folder_);
     const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
     const std::filesystem::path place = FollowLinks(folder_, path_);
     const std::string placeFolder = place.parent_path(), name = place.filename();
     const bool ownFolder = placeFolder == folder_;
-    const UniqueFd saveDir = OpenFolder(placeFolder);
-    if (!saveDir.IsOpen()) {
-        Fail("Cannot save the settings file " + path_ + " in " + placeFolder);
-    }
+    const UniqueFd saveDir =
+        OpenFolder(placeFolder, "Cannot save the settings file " + path_ + " in " + placeFolder);
 
     RegistryDocument document;
     std::optional<std::string> unparsable = ReadContent(saveDir.Get(), name, path_);
@@ -253,9 +249,8 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
     if (!change(document)) {
         return;
     }
-    std::string kept; // the name the file that does not parse is copied to
+    const std::string kept = unparsable ? FreeBadName(folder_) : ""; // where it is copied to
     if (unparsable) {
-        kept = FreeBadName(dir.Get());
         const int error = kept.empty() ? 0 : WriteNewFile(dir.Get(), kept, *unparsable);
         if (kept.empty() || error != 0) {
             throw RegistryError("Cannot keep the settings file " + path_ +

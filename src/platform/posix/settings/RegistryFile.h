@@ -34,13 +34,12 @@ public:
     // up when held elsewhere for `lockWait` with no save meanwhile, the
     // error naming it), lets `change` alter what it holds and, when `change`
     // returns true, replaces the file atomically: a temporary file in the
-    // same folder, fsync, rename, fsync of the folder. When
-    // registry.reg is a symbolic link, the file at the end of the link is
-    // replaced that way in its own folder, and the link stays. A file that
-    // does not parse counts as empty; it is first copied beside as
-    // registry.reg.bad (or .bad.2, .bad.3, ... when that is taken) and stays
-    // in place until the new file replaces it. Raises RegistryError; the
-    // file is then unchanged.
+    // same folder, fsync, rename, fsync of the folder. When registry.reg is
+    // a symbolic link, the file at the end of the link is replaced that way
+    // in its own folder, and the link stays. A file that does not parse
+    // counts as empty; it is first copied beside as registry.reg.bad (or
+    // .bad.2, .bad.3, ... when that is taken) and stays in place until the
+    // new file replaces it. Raises RegistryError; the file is then unchanged.
     void Update(const std::function<bool(RegistryDocument&)>& change) const;
 
 private:
