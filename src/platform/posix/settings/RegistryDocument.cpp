@@ -87,7 +87,9 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
         auto parent = parents_.find(path.substr(0, cut));
         try { // either step changes nothing when it fails
             if (parent == parents_.end()) {
-                parent = parents_.emplace(path.substr(0, cut), Children{{std::string(path)}}).first;
+                Children children; // the path copied once: it may be long
+                children.paths.emplace_back(path);
+                parent = parents_.emplace(path.substr(0, cut), std::move(children)).first;
             } else {
                 parent->second.paths.emplace_back(path);
             }

@@ -214,11 +214,10 @@ RegistryDocument RegistryFile::Load() const {
         return content ? ParseRegedit(*content) : RegistryDocument();
     } catch (const RegeditParseError& error) {
         const std::string bad = FreeBadName(folder_);
+        const std::string later =
+            ". It will be kept as " + folder_ + "/" + bad + " when the settings are next saved";
         throw RegistryError("The settings file " + path_ + " does not parse (" + error.Message() +
-                            ")" +
-                            (bad.empty() ? ""
-                                         : ". It will be kept as " + folder_ + "/" + bad +
-                                               " when the settings are next saved"));
+                            ")" + (bad.empty() ? "" : later));
     }
 }
 
