@@ -14,7 +14,6 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -161,14 +160,15 @@ public:
         if (item == nullptr) {
             return false;
         }
-        Table& table = *table_;
-        table.index.erase(Probe{name, HashFolded(name)});
+        table_->index.erase(Probe{name, HashFolded(name)});
         *item = T(); // its memory goes now, its place at the next sweep
         item->*Name = "\n";
-        if (table.items.size() > 2 * table.index.size()) { // gaps outnumber things
+        if (table_->items.size() > 2 * table_->index.size()) { // gaps outnumber things
             NamedTable kept;
-            for (T& live : table.items | std::views::filter(IsLive)) {
-                kept.Ensure(live.*Name).first = std::move(live);
+            for (T& live : table_->items) {
+                if (IsLive(live)) {
+                    kept.Ensure(live.*Name).first = std::move(live);
+                }
             }
             *this = std::move(kept);
         }
