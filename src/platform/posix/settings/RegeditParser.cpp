@@ -109,10 +109,9 @@ private:
         RegistryValue value{kRegBinary, {}};
         if (data.starts_with('(')) {
             const std::size_t close = data.find(')');
-            const auto type = close == std::string_view::npos
-                                  ? std::nullopt
-                                  : ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
-            Expect(type.has_value(), "a hex(type) without a valid type number");
+            const auto type = ParseHexNumber(Trim(data.substr(1, close - 1)), 8);
+            Expect(close != std::string_view::npos && type.has_value(),
+                   "a hex(type) without a valid type number");
             value.type = *type;
             data.remove_prefix(close + 1);
         }
@@ -173,14 +172,12 @@ private:
         rest = Trim(rest);
         Expect(rest.starts_with('='), "\"=\" expected after the value name");
         const std::string_view data = Trim(rest.substr(1));
-        if (data == "-") {
-            Expect(values_ != nullptr, "a value before any [key] line");
-            values_->Erase(name);
-            return;
-        }
-        RegistryValue value = ParseData(data);
         Expect(values_ != nullptr, "a value before any [key] line");
-        RegistryDocument::SetValue(*values_, name, std::move(value));
+        if (data == "-") {
+            values_->Erase(name);
+        } else {
+            RegistryDocument::SetValue(*values_, name, ParseData(data));
+        }
     }
 
     void ParseKeyLine(std::string_view text) {
@@ -209,9 +206,7 @@ private:
 } // namespace
 
 RegistryDocument ParseRegedit(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3); // a UTF-8 byte order mark
-    }
+    text.remove_prefix(text.starts_with("\xEF\xBB\xBF") ? 3 : 0); // a UTF-8 byte order mark
     return Parser(text).Parse();
 }
 

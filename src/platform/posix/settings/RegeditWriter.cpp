@@ -40,23 +40,20 @@ void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {
         AppendQuoted(out, entry.name);
     }
     const std::string_view data = entry.value.data;
-    const std::uint32_t type = entry.value.type;
     char text[24];
     if (FitsQuotedForm(entry.value)) {
         AppendQuoted(out += '=', data.substr(0, data.size() - 1));
-    } else if (type == kRegDword && data.size() == 4) {
-        std::uint32_t number = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            number |= std::uint32_t{static_cast<unsigned char>(data[i])} << (8 * i);
-        }
-        out.append(text, static_cast<std::size_t>(
-                             std::snprintf(text, sizeof text, "=dword:%08x", number)));
+    } else if (entry.value.type == kRegDword && data.size() == 4) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.data()); // little-endian
+        out.append(text, static_cast<std::size_t>(std::snprintf(text, sizeof text,
+                                                                "=dword:%02x%02x%02x%02x", bytes[3],
+                                                                bytes[2], bytes[1], bytes[0])));
     } else {
-        if (type == kRegBinary) {
+        if (entry.value.type == kRegBinary) {
             out += "=hex:";
         } else {
             out.append(text, static_cast<std::size_t>(
-                                 std::snprintf(text, sizeof text, "=hex(%x):", type)));
+                                 std::snprintf(text, sizeof text, "=hex(%x):", entry.value.type)));
         }
         for (std::size_t i = 0; i < data.size(); ++i) {
             const std::size_t piece = i + 1 < data.size() ? 3 : 2;

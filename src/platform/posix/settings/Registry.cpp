@@ -56,7 +56,7 @@ RegistryKey UserRegistry::CurrentUser() {
 
 void UserRegistry::Commit() {
     Backend& backend = *backend_;
-    if (backend.pending.Empty()) {
+    if (backend.pending.Keys().empty()) {
         return;
     }
     backend.file.Update(

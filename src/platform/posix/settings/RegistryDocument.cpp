@@ -23,13 +23,12 @@ bool StartsWithFolded(std::string_view text, std::string_view prefix) {
 }
 
 bool IsRootKey(std::string_view name) {
-    return std::any_of(kRootKeys.begin(), kRootKeys.end(),
-                       [&](std::string_view root) { return EqualFolded(name, root); });
+    return std::ranges::any_of(kRootKeys, [&](auto root) { return EqualFolded(name, root); });
 }
 
 } // namespace
 
-std::size_t HashFolded(std::string_view text) {
+std::uint32_t HashFolded(std::string_view text) {
     // Folded into a copy, on the stack for the names most files hold.
     std::array<char, 64> small; // NOLINT: filled before it is read
     std::string large(text.size() > small.size() ? text.size() : 0, '\0');
@@ -37,7 +36,8 @@ std::size_t HashFolded(std::string_view text) {
     std::transform(text.begin(), text.end(), folded, [](char c) { return LowerAscii(c); });
     // Through absl::string_view, which this Abseil hashes itself: it would
     // hand a std::string_view to the unseeded std::hash.
-    return absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size()));
+    return static_cast<std::uint32_t>(
+        absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size())));
 }
 
 bool IsValidKeyPath(std::string_view path) {
@@ -85,15 +85,15 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
     const std::size_t cut = path.rfind('\\');
     if (added && cut != std::string_view::npos) {
         auto parent = parents_.find(path.substr(0, cut));
-        try {
+        try { // either step changes nothing when it fails
             if (parent == parents_.end()) {
-                parent = parents_.emplace(path.substr(0, cut), Children()).first;
+                Children children; // the path copied once: it may be long
+                children.paths.emplace_back(path);
+                parent = parents_.emplace(path.substr(0, cut), std::move(children)).first;
+            } else {
+                parent->second.paths.emplace_back(path);
             }
-            parent->second.paths.emplace_back(path);
         } catch (...) {
-            if (parent != parents_.end() && parent->second.live == 0) {
-                parents_.erase(parent);
-            }
             keys_.Erase(path);
             throw;
         }
@@ -104,11 +104,9 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
 
 bool RegistryDocument::SetValue(ValueList& values, std::string_view name, RegistryValue&& value) {
     auto [entry, added] = values.Ensure(name);
-    if (!added && entry.value == value) {
-        return false;
-    }
+    const bool changed = added || entry.value != value;
     entry.value = std::move(value);
-    return true;
+    return changed;
 }
 
 bool RegistryDocument::DeleteKey(std::string_view path) {
@@ -119,11 +117,6 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
             parents_.erase(above);
         }
     }
-    // The parents at or below `path` start with it: mostly there are none.
-    auto parent = parents_.lower_bound(path);
-    if (parent == parents_.end() || !StartsWithFolded(parent->first, path)) {
-        return removed;
-    }
     const auto removeChildren = [&](Parents::iterator at) {
         for (const std::string& child : at->second.paths) {
             keys_.Erase(child);
@@ -131,12 +124,12 @@ bool RegistryDocument::DeleteKey(std::string_view path) {
         removed = true;
         return parents_.erase(at);
     };
-    if (EqualFolded(parent->first, path)) {
-        removeChildren(parent);
+    if (const auto same = parents_.find(path); same != parents_.end()) {
+        removeChildren(same);
     }
-    // Not always next: "a b" sorts between "a" and "a\b".
+    // Not always next to it: "a b" sorts between "a" and "a\b".
     const std::string below = std::string(path) + '\\';
-    for (parent = parents_.lower_bound(below);
+    for (auto parent = parents_.lower_bound(below);
          parent != parents_.end() && StartsWithFolded(parent->first, below);) {
         parent = removeChildren(parent);
     }
@@ -151,13 +144,9 @@ bool RegistryDocument::DeleteValue(std::string_view path, std::string_view name)
 bool RegistryDocument::Merge(const RegistryDocument& changes) {
     bool changed = false;
     for (const Key& key : changes.keys_) {
-        changed = CreateKey(key.path) || changed;
-        if (key.values.empty()) {
-            continue; // a key that exists only above others stays so
-        }
-        ValueList& values = StoreKey(key.path);
+        changed = CreateKey(key.path) || changed; // a key only above others stays so
         for (const NamedValue& entry : key.values) {
-            changed = SetValue(values, entry.name, RegistryValue(entry.value)) || changed;
+            changed = SetValue(key.path, entry.name, entry.value) || changed;
         }
     }
     return changed;

@@ -47,9 +47,9 @@ inline bool EqualFolded(std::string_view a, std::string_view b) {
     return a == b || std::equal(a.begin(), a.end(), b.begin(), b.end(),
                                 [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
-// Abseil's hash of the folded text: seeded per process, so that no file can
-// choose names that collide.
-std::size_t HashFolded(std::string_view text);
+// Abseil's hash of the folded text, its low half: seeded per process, so
+// that no file can choose names that collide.
+std::uint32_t HashFolded(std::string_view text);
 
 // Things named by their member `Name`, in the order first stored, found by
 // name ignoring case (the spelling first stored is kept). Storing, finding
@@ -58,6 +58,8 @@ std::size_t HashFolded(std::string_view text);
 // hash set of their positions; a removal leaves a gap, swept out once gaps
 // outnumber things. An empty table holds no memory but a pointer.
 template <class T, std::string T::*Name> class NamedTable {
+    // A gap is named by a line break, which no stored name holds.
+    static bool IsLive(const T& item) { return std::string_view(item.*Name) != "\n"; }
     struct Slot {
         std::uint32_t position;
         std::uint32_t hash; // kept so that growing the index reads no name
@@ -66,27 +68,21 @@ template <class T, std::string T::*Name> class NamedTable {
         std::string_view name;
         std::uint32_t hash;
     };
-    struct SlotHash {
-        using is_transparent = void;
-        std::size_t operator()(const auto& key) const { return key.hash; }
-    };
-    struct SlotEqual {
+    struct Index { // hashes slots and probes, and compares them, alike
         using is_transparent = void;
         std::string_view NameOf(const Probe& probe) const { return probe.name; }
         std::string_view NameOf(const Slot& slot) const { return (*items)[slot.position].*Name; }
+        std::size_t operator()(const auto& key) const { return key.hash; }
         bool operator()(const auto& a, const auto& b) const {
             return a.hash == b.hash && EqualFolded(NameOf(a), NameOf(b));
         }
         const std::deque<T>* items;
     };
-    struct Table { // never copied: the index points at the items
-        bool IsLive(std::size_t position) const {
-            return position >= removed.size() || !removed[position];
-        }
-        std::deque<T> items;       // in the order first stored, with gaps
-        std::vector<bool> removed; // by position, up to the last removal
-        absl::flat_hash_set<Slot, SlotHash, SlotEqual> index{0, SlotHash{}, SlotEqual{&items}};
+    struct Table {           // never copied: the index points at the items
+        std::deque<T> items; // in the order first stored, with gaps
+        absl::flat_hash_set<Slot, Index, Index> index{0, Index{&items}, Index{&items}};
     };
+    using Place = typename std::deque<T>::const_iterator;
 
 public:
     // Steps over the gaps.
@@ -96,21 +92,18 @@ public:
         using value_type = T;
         using difference_type = std::ptrdiff_t;
         Iterator() = default;
-        Iterator(const Table* table, std::size_t position) : table_(table), position_(position) {
-            while (table_ != nullptr && position_ < table_->items.size() &&
-                   !table_->IsLive(position_)) {
-                ++position_;
-            }
+        Iterator(Place at, Place end) : at_(std::find_if(at, end, IsLive)), end_(end) {}
+        const T& operator*() const { return *at_; }
+        const T* operator->() const { return &*at_; }
+        Iterator& operator++() {
+            at_ = std::find_if(std::next(at_), end_, IsLive);
+            return *this;
         }
-        const T& operator*() const { return table_->items[position_]; }
-        const T* operator->() const { return &**this; }
-        Iterator& operator++() { return *this = Iterator(table_, position_ + 1); }
         Iterator operator++(int) { return std::exchange(*this, std::next(*this)); }
-        friend bool operator==(const Iterator&, const Iterator&) = default;
+        friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
 
     private:
-        const Table* table_ = nullptr;
-        std::size_t position_ = 0;
+        Place at_{}, end_{}; // value-initialised: equal, as the ends of an empty table
     };
 
     NamedTable() = default;
@@ -127,19 +120,22 @@ public:
 
     // The thing named `name`, or null.
     T* Find(std::string_view name) const {
-        const Slot* slot = Locate(name);
-        return slot == nullptr ? nullptr : &table_->items[slot->position];
+        if (table_ == nullptr) {
+            return nullptr;
+        }
+        const auto found = table_->index.find(Probe{name, HashFolded(name)});
+        return found == table_->index.end() ? nullptr : &table_->items[found->position];
     }
 
-    // The thing named `name`, a new one at the end when there was none,
-    // with true then. Valid until something is removed.
+    // The thing named `name` (without line breaks), a new one at the end
+    // when there was none, with true then. Valid until something is removed.
     std::pair<T&, bool> Ensure(std::string_view name) {
         if (table_ == nullptr) {
             table_ = std::make_unique<Table>();
         }
         Table& table = *table_;
         // One probe of the index finds the name or takes the next position.
-        const Probe probe{name, Hash(name)};
+        const Probe probe{name, HashFolded(name)};
         bool added = false; // read rather than the new slot, which is not in the cache
         const auto slot = table.index.lazy_emplace(probe, [&](const auto& construct) {
             construct(Slot{static_cast<std::uint32_t>(table.items.size()), probe.hash});
@@ -148,39 +144,30 @@ public:
         if (!added) {
             return {table.items[slot->position], false};
         }
-        T* item = nullptr; // built where it stays: moving one in showed in load times
-        try {
-            item = &table.items.emplace_back();
-            item->*Name = name;
+        try { // built where it stays: moving one in showed in load times
+            table.items.emplace_back().*Name = name;
         } catch (...) {
-            if (item != nullptr) {
-                table.items.pop_back();
-            }
+            table.items.resize(slot->position);
             table.index.erase(slot);
             throw;
         }
-        return {*item, true};
+        return {table.items.back(), true};
     }
 
     // Removes the thing named `name`; false when there was none.
     bool Erase(std::string_view name) {
-        const Slot* slot = Locate(name);
-        if (slot == nullptr) {
+        T* item = Find(name);
+        if (item == nullptr) {
             return false;
         }
-        Table& table = *table_;
-        const std::size_t position = slot->position;
-        table.removed.resize(std::max(table.removed.size(), position + 1));
-        table.removed[position] = true;
-        table.index.erase(*slot);
-        table.items[position] = T(); // its memory goes now, its place at the next sweep
-        if (table.index.empty()) {
-            table_.reset();
-        } else if (table.index.size() < table.items.size() / 2) {
+        table_->index.erase(Probe{name, HashFolded(name)});
+        *item = T(); // its memory goes now, its place at the next sweep
+        item->*Name = "\n";
+        if (table_->items.size() > 2 * table_->index.size()) { // gaps outnumber things
             NamedTable kept;
-            for (std::size_t i = 0; i < table.items.size(); ++i) {
-                if (table.IsLive(i)) {
-                    kept.Ensure(table.items[i].*Name).first = std::move(table.items[i]);
+            for (T& live : table_->items) {
+                if (IsLive(live)) {
+                    kept.Ensure(live.*Name).first = std::move(live);
                 }
             }
             *this = std::move(kept);
@@ -190,31 +177,16 @@ public:
 
     std::size_t size() const { return table_ == nullptr ? 0 : table_->index.size(); }
     bool empty() const { return size() == 0; }
-    Iterator begin() const { return {table_.get(), 0}; }
-    Iterator end() const { return {table_.get(), table_ == nullptr ? 0 : table_->items.size()}; }
+    Iterator begin() const { return table_ ? Iterator(Items().begin(), Items().end()) : end(); }
+    Iterator end() const { return table_ ? Iterator(Items().end(), Items().end()) : Iterator(); }
     const T& front() const { return *begin(); }
-    const T& back() const {
-        std::size_t last = table_->items.size() - 1;
-        while (!table_->IsLive(last)) {
-            --last;
-        }
-        return table_->items[last];
-    }
+    const T& back() const { return *std::find_if(Items().rbegin(), Items().rend(), IsLive); }
     friend bool operator==(const NamedTable& a, const NamedTable& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end());
     }
 
 private:
-    static std::uint32_t Hash(std::string_view name) {
-        return static_cast<std::uint32_t>(HashFolded(name));
-    }
-    const Slot* Locate(std::string_view name) const {
-        if (table_ == nullptr) {
-            return nullptr;
-        }
-        const auto found = table_->index.find(Probe{name, Hash(name)});
-        return found == table_->index.end() ? nullptr : &*found;
-    }
+    const std::deque<T>& Items() const { return table_->items; }
 
     std::unique_ptr<Table> table_; // null while the table is empty
 };
@@ -270,7 +242,6 @@ public:
 
     // The keys stored explicitly, in order.
     const KeyList& Keys() const { return keys_; }
-    bool Empty() const { return keys_.empty(); }
     friend bool operator==(const RegistryDocument& a, const RegistryDocument& b) {
         return a.keys_ == b.keys_;
     }
@@ -279,12 +250,9 @@ private:
     // Folded byte order, in which the paths below a path follow it together.
     struct PathLess {
         using is_transparent = void;
+        static unsigned char Fold(char c) { return static_cast<unsigned char>(LowerAscii(c)); }
         bool operator()(std::string_view a, std::string_view b) const {
-            return std::lexicographical_compare(
-                a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-                    return static_cast<unsigned char>(LowerAscii(x)) <
-                           static_cast<unsigned char>(LowerAscii(y));
-                });
+            return std::ranges::lexicographical_compare(a, b, std::less{}, Fold, Fold);
         }
     };
     // The stored keys right below a path: their paths as first stored, with

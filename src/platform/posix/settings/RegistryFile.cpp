@@ -6,7 +6,6 @@
 #include "platform/posix/os/WriteAll.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -53,8 +52,13 @@ std::string HomeFolder() {
     throw RegistryError("Cannot find the folder for the settings: HOME is not set");
 }
 
-UniqueFd OpenFolder(const std::string& folder) {
-    return UniqueFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// Opens the folder `folder`; raises `what` when it cannot.
+UniqueFd OpenFolder(const std::string& folder, const std::string& what) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.IsOpen()) {
+        Fail(what);
+    }
+    return fd;
 }
 
 // Opens `name` in `dir` without blocking, so that a FIFO or a device in its
@@ -101,74 +105,53 @@ std::optional<std::string> ReadContent(int dir, const std::string& name, const s
 // that a link into a folder of dotfiles stays a link.
 std::filesystem::path FollowLinks(const std::string& folder, const std::string& path) {
     std::filesystem::path place = folder + "/" + kFileName;
+    std::error_code error;
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
-        struct stat st {};
-        if (::lstat(place.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(place, error))) {
             return place;
         }
-        char buffer[PATH_MAX];
-        const ssize_t length = ::readlink(place.c_str(), buffer, sizeof buffer);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
-            Fail("Cannot follow the link " + path, length < 0 ? errno : ENAMETOOLONG);
+        const std::filesystem::path target = std::filesystem::read_symlink(place, error);
+        if (error) {
+            Fail("Cannot follow the link " + path, error.value());
         }
-        place = place.parent_path() / std::string_view(buffer, static_cast<std::size_t>(length));
+        place = place.parent_path() / target;
     }
     Fail("Cannot follow the link " + path, ELOOP);
 }
 
 // The first of registry.reg.bad, registry.reg.bad.2, ... that is not taken.
-std::string FreeBadName(int dir) {
+std::string FreeBadName(const std::string& folder) {
     for (int number = 1; number <= kMaxBadCopies; ++number) {
         const std::string name =
             std::string(kFileName) + ".bad" + (number > 1 ? "." + std::to_string(number) : "");
         struct stat st {};
-        if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) {
+        if (::lstat((folder + "/" + name).c_str(), &st) != 0 && errno == ENOENT) {
             return name;
         }
     }
     return {};
 }
 
-// Writes `content` to the new file `name` in `dir`, durably, and with
-// `syncFolder` its name too. Returns 0 or the errno of the step that
-// failed; a file begun is then removed.
+// Writes `content` to the new file `name` in `dir`, durably, renames it to
+// `finalName` when given (replacing what had that name), and syncs the
+// folder, where names are kept. Returns 0 or the errno of the step that
+// failed; a file begun is then removed, and what had `finalName` stays.
 int WriteNewFile(int dir, const std::string& name, const std::string& content,
-                 bool syncFolder = false) {
+                 const char* finalName = nullptr) {
     UniqueFd fd(
         ::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!fd.IsOpen()) {
         return errno;
     }
     if (::fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), content.data(), content.size()) ||
-        ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0 || (syncFolder && ::fsync(dir))) {
+        ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0 ||
+        (finalName != nullptr && ::renameat(dir, name.c_str(), dir, finalName) != 0) ||
+        ::fsync(dir) != 0) {
         const int error = errno;
-        ::unlinkat(dir, name.c_str(), 0);
+        ::unlinkat(dir, name.c_str(), 0); // nothing left to remove once renamed
         return error;
     }
     return 0;
-}
-
-// Replaces `name` in `dir` by a file holding `content`: a temporary file
-// beside it, fsync, rename, fsync of the folder. In the settings folder,
-// where only the holder of the lock writes, the temporary name is fixed and
-// a file left by a writer that was killed can go; in another folder (the
-// target of a link) the name is this process's own. Returns 0 or the errno
-// of the step that failed; the old file then stays.
-int ReplaceAtomically(int dir, bool ownFolder, const std::string& name,
-                      const std::string& content) {
-    const std::string temp =
-        ownFolder ? std::string(kTempName) : "." + name + ".twinvane-" + std::to_string(::getpid());
-    ::unlinkat(dir, temp.c_str(), 0);
-    if (const int error = WriteNewFile(dir, temp, content)) {
-        return error;
-    }
-    if (::renameat(dir, temp.c_str(), dir, name.c_str()) != 0) {
-        const int error = errno;
-        ::unlinkat(dir, temp.c_str(), 0);
-        return error;
-    }
-    // The rename itself is only durable once the folder is.
-    return ::fsync(dir) == 0 ? 0 : errno;
 }
 
 // One version of the settings file (inode, change time): every save renames
@@ -190,9 +173,8 @@ UniqueFd LockFolder(int dir, const std::string& folder, std::chrono::millisecond
                                     "Cannot lock the settings with " + path);
     auto seen = VersionOf(dir);
     auto deadline = std::chrono::steady_clock::now() + wait;
-    struct flock request {};
-    request.l_type = F_WRLCK;
-    request.l_whence = SEEK_SET;
+    struct flock request = {
+        .l_type = F_WRLCK, .l_whence = SEEK_SET, .l_start = 0, .l_len = 0, .l_pid = 0};
     while (::fcntl(lock.Get(), F_OFD_SETLK, &request) != 0) {
         if (errno == EAGAIN || errno == EACCES) {
             if (const auto now = VersionOf(dir); now != seen) {
@@ -227,43 +209,32 @@ RegistryFile::RegistryFile(std::string folder, std::chrono::milliseconds lockWai
     : folder_(std::move(folder)), path_(folder_ + "/" + kFileName), lockWait_(lockWait) {}
 
 RegistryDocument RegistryFile::Load() const {
-    const UniqueFd dir = OpenFolder(folder_);
-    if (!dir.IsOpen() && errno != ENOENT) {
-        Fail("Cannot read the settings file " + path_);
-    }
-    const auto content = dir.IsOpen() ? ReadContent(dir.Get(), kFileName, path_) : std::nullopt;
+    const auto content = ReadContent(AT_FDCWD, path_, path_);
     try {
         return content ? ParseRegedit(*content) : RegistryDocument();
     } catch (const RegeditParseError& error) {
-        const std::string bad = FreeBadName(dir.Get());
+        const std::string bad = FreeBadName(folder_);
+        const std::string later =
+            ". It will be kept as " + folder_ + "/" + bad + " when the settings are next saved";
         throw RegistryError("The settings file " + path_ + " does not parse (" + error.Message() +
-                            ")" +
-                            (bad.empty() ? ""
-                                         : ". It will be kept as " + folder_ + "/" + bad +
-                                               " when the settings are next saved"));
+                            ")" + (bad.empty() ? "" : later));
     }
 }
 
 void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) const {
     // Creates the missing folders, private to the user as the configuration
     // folders are meant to be.
-    for (std::size_t slash = folder_.find('/', 1); slash != std::string::npos;
-         slash = folder_.find('/', slash + 1)) {
-        ::mkdir(folder_.substr(0, slash).c_str(), 0700);
+    for (std::size_t slash = 0; slash != std::string::npos;) {
+        slash = folder_.find('/', slash + 1);
+        ::mkdir(folder_.substr(0, slash).c_str(), 0700); // the whole path last
     }
-    ::mkdir(folder_.c_str(), 0700);
-    const UniqueFd dir = OpenFolder(folder_);
-    if (!dir.IsOpen()) {
-        Fail("Cannot create the settings folder " + folder_);
-    }
+    const UniqueFd dir = OpenFolder(folder_, "Cannot create the settings folder " + folder_);
     const UniqueFd lock = LockFolder(dir.Get(), folder_, lockWait_);
     const std::filesystem::path place = FollowLinks(folder_, path_);
     const std::string placeFolder = place.parent_path(), name = place.filename();
     const bool ownFolder = placeFolder == folder_;
-    const UniqueFd saveDir = OpenFolder(placeFolder);
-    if (!saveDir.IsOpen()) {
-        Fail("Cannot save the settings file " + path_ + " in " + placeFolder);
-    }
+    const UniqueFd saveDir =
+        OpenFolder(placeFolder, "Cannot save the settings file " + path_ + " in " + placeFolder);
 
     RegistryDocument document;
     std::optional<std::string> unparsable = ReadContent(saveDir.Get(), name, path_);
@@ -277,18 +248,23 @@ void RegistryFile::Update(const std::function<bool(RegistryDocument&)>& change) 
     if (!change(document)) {
         return;
     }
-    std::string kept; // the name the file that does not parse is copied to
+    const std::string kept = unparsable ? FreeBadName(folder_) : ""; // where it is copied to
     if (unparsable) {
-        kept = FreeBadName(dir.Get());
-        const int error = kept.empty() ? 0 : WriteNewFile(dir.Get(), kept, *unparsable, true);
+        const int error = kept.empty() ? 0 : WriteNewFile(dir.Get(), kept, *unparsable);
         if (kept.empty() || error != 0) {
             throw RegistryError("Cannot keep the settings file " + path_ +
                                 ", which does not parse, beside in " + folder_ + ": " +
                                 (kept.empty() ? "too many earlier copies" : std::strerror(error)));
         }
     }
-    if (const int error =
-            ReplaceAtomically(saveDir.Get(), ownFolder, name, WriteRegedit(document))) {
+    // A temporary file beside the file it replaces. In the settings folder,
+    // where only the holder of the lock writes, its name is fixed and a file
+    // left by a writer that was killed can go; in another folder (the target
+    // of a link) the name is this process's own.
+    const std::string temp =
+        ownFolder ? std::string(kTempName) : "." + name + ".twinvane-" + std::to_string(::getpid());
+    ::unlinkat(saveDir.Get(), temp.c_str(), 0);
+    if (const int error = WriteNewFile(saveDir.Get(), temp, WriteRegedit(document), name.c_str())) {
         // The file that does not parse is still there; one copy of it is enough.
         if (!kept.empty()) {
             ::unlinkat(dir.Get(), kept.c_str(), 0);

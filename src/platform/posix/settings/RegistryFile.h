@@ -19,12 +19,10 @@ public:
     // RegistryError when no home folder can be found.
     static RegistryFile ForCurrentUser();
 
-    // How long a save waits on a lock that another process holds without
-    // saving anything, before it gives up.
-    static constexpr std::chrono::milliseconds kLockWait{3000};
-
-    // The file registry.reg in `folder`.
-    explicit RegistryFile(std::string folder, std::chrono::milliseconds lockWait = kLockWait);
+    // The file registry.reg in `folder`. A save waits `lockWait` on a lock
+    // that another process holds without saving anything, then gives up.
+    explicit RegistryFile(std::string folder,
+                          std::chrono::milliseconds lockWait = std::chrono::seconds(3));
 
     // What the file holds; an empty registry when there is no file yet.
     // Raises RegistryError naming the file when it cannot be read, is not a
@@ -36,13 +34,12 @@ public:
     // up when held elsewhere for `lockWait` with no save meanwhile, the
     // error naming it), lets `change` alter what it holds and, when `change`
     // returns true, replaces the file atomically: a temporary file in the
-    // same folder, fsync, rename, fsync of the folder. When
-    // registry.reg is a symbolic link, the file at the end of the link is
-    // replaced that way in its own folder, and the link stays. A file that
-    // does not parse counts as empty; it is first copied beside as
-    // registry.reg.bad (or .bad.2, .bad.3, ... when that is taken) and stays
-    // in place until the new file replaces it. Raises RegistryError; the
-    // file is then unchanged.
+    // same folder, fsync, rename, fsync of the folder. When registry.reg is
+    // a symbolic link, the file at the end of the link is replaced that way
+    // in its own folder, and the link stays. A file that does not parse
+    // counts as empty; it is first copied beside as registry.reg.bad (or
+    // .bad.2, .bad.3, ... when that is taken) and stays in place until the
+    // new file replaces it. Raises RegistryError; the file is then unchanged.
     void Update(const std::function<bool(RegistryDocument&)>& change) const;
 
 private:
