@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FileManagerMenu.h"
 
+#include "OpenedKey.h"
+
 #include <windows.h>
 
 namespace twinvane::platform {
@@ -13,27 +15,6 @@ constexpr const char* kVerbKey = "Software\\Classes\\*\\shell\\Twinvane.CompareW
 // ShellExecuteEx still runs it by name.
 constexpr const char* kHidden = "ProgrammaticAccessOnly";
 
-class OpenKey {
-public:
-    OpenKey() {
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kVerbKey, 0, KEY_SET_VALUE, &key_) !=
-            ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    ~OpenKey() {
-        if (key_ != nullptr) {
-            ::RegCloseKey(key_);
-        }
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const noexcept { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 void SetText(HKEY key, const char* name, const std::string& text) {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                      static_cast<DWORD>(text.size() + 1));
@@ -42,15 +23,15 @@ void SetText(HKEY key, const char* name, const std::string& text) {
 } // namespace
 
 void ShowCompareWithFile1Item(const std::optional<std::string>& caption) noexcept {
-    const OpenKey verb;
-    if (verb.get() == nullptr) {
+    const win32::OpenedKey verb(HKEY_CURRENT_USER, kVerbKey, KEY_SET_VALUE);
+    if (verb.Get() == nullptr) {
         return; // not installed for this user
     }
     if (caption) {
-        SetText(verb.get(), "MUIVerb", *caption);
-        ::RegDeleteValueA(verb.get(), kHidden);
+        SetText(verb.Get(), "MUIVerb", *caption);
+        ::RegDeleteValueA(verb.Get(), kHidden);
     } else {
-        SetText(verb.get(), kHidden, "");
+        SetText(verb.Get(), kHidden, "");
     }
 }
 

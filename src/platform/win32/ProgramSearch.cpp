@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ProgramSearch.h"
 
+#include "OpenedKey.h"
+
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathSyntax.h"
@@ -29,31 +31,10 @@ const struct {
     {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
 };
 
-class OpenKey {
-public:
-    OpenKey(HKEY root, const std::string& path, REGSAM view) {
-        if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &key_) !=
-            ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey() {
-        if (key_ != nullptr) {
-            ::RegCloseKey(key_);
-        }
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 // A text value, environment references expanded; nothing when there is none.
 std::optional<std::string> ReadText(HKEY root, const std::string& path, const std::string& value,
                                     REGSAM view) {
-    const OpenKey key(root, path, view);
+    const win32::OpenedKey key(root, path, KEY_QUERY_VALUE | view);
     if (key.Get() == nullptr) {
         return std::nullopt;
     }

@@ -44,18 +44,16 @@ void UseDesignFont() {
     QApplication::setFont(font);
 }
 
-// A failure of a command that shows no window: on the terminal, and in a
-// box when a desktop started it (a file manager's menu), where nobody reads
-// the terminal.
-int Fail(const std::string& text, char* program) {
-    std::fprintf(stderr, "twinvane: %s\n", text.c_str());
+// A failure before any window, already told on the terminal: also in a box
+// when a desktop started the program (three files given to "Open With", a
+// file manager's menu), where nobody reads the terminal.
+void ShowErrorOnDesktop(const std::string& text, char* program) {
     if (HasDisplay()) {
         int qtArgc = 1;
         const QApplication application(qtArgc, &program);
         QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
         twinvane::ui::QtDialogProvider().ShowErrorBox(nullptr, QString::fromStdString(text));
     }
-    return EXIT_FAILURE;
 }
 
 // --file1 and --print-file1: the settings alone, no display needed.
@@ -69,7 +67,10 @@ int RunFile1Command(const twinvane::ProgramArguments& arguments, char* program) 
         }
         return EXIT_SUCCESS;
     } catch (const std::exception& error) {
-        return Fail(twinvane::StandardErrorText(error.what()), program);
+        const std::string text = twinvane::StandardErrorText(error.what());
+        std::fprintf(stderr, "twinvane: %s\n", text.c_str());
+        ShowErrorOnDesktop(text, program);
+        return EXIT_FAILURE;
     }
 }
 
@@ -89,15 +90,7 @@ int main(int argc, char* argv[]) {
     case Action::Refuse:
         std::fprintf(stderr, "twinvane: %s\n%s\n", arguments.message.c_str(),
                      twinvane::kTryHelpText);
-        if (HasDisplay()) {
-            // Started from a desktop (three files given to "Open With"),
-            // nobody reads the terminal.
-            int qtArgc = 1;
-            const QApplication application(qtArgc, argv);
-            QApplication::setApplicationName(QString::fromUtf8(twinvane::kProgramTitle));
-            twinvane::ui::QtDialogProvider().ShowErrorBox(
-                nullptr, QString::fromStdString(twinvane::RefusalText(arguments.message)));
-        }
+        ShowErrorOnDesktop(twinvane::RefusalText(arguments.message), argv[0]);
         return twinvane::kExitUsage;
     case Action::StoreFile1:
     case Action::PrintFile1:
