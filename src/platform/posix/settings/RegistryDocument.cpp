@@ -29,15 +29,19 @@ bool IsRootKey(std::string_view name) {
 } // namespace
 
 std::uint32_t HashFolded(std::string_view text) {
-    // Folded into a copy, on the stack for the names most files hold.
+    // Folded into a copy only when it holds capitals: the copy costs more
+    // than the hash. On the stack for the names most files hold.
     std::array<char, 64> small; // NOLINT: filled before it is read
-    std::string large(text.size() > small.size() ? text.size() : 0, '\0');
-    char* folded = large.empty() ? small.data() : large.data();
-    std::transform(text.begin(), text.end(), folded, [](char c) { return LowerAscii(c); });
+    std::string large;
+    if (std::ranges::any_of(text, [](char c) { return c != LowerAscii(c); })) {
+        char* folded = text.size() > small.size() ? (large = text).data() : small.data();
+        std::ranges::transform(text, folded, [](char c) { return LowerAscii(c); });
+        text = {folded, text.size()};
+    }
     // Through absl::string_view, which this Abseil hashes itself: it would
     // hand a std::string_view to the unseeded std::hash.
     return static_cast<std::uint32_t>(
-        absl::Hash<absl::string_view>{}(absl::string_view(folded, text.size())));
+        absl::Hash<absl::string_view>{}(absl::string_view(text.data(), text.size())));
 }
 
 bool IsValidKeyPath(std::string_view path) {
@@ -102,8 +106,8 @@ ValueList& RegistryDocument::StoreKey(std::string_view path) {
     return key.values;
 }
 
-bool RegistryDocument::SetValue(ValueList& values, std::string_view name, RegistryValue&& value) {
-    auto [entry, added] = values.Ensure(name);
+bool RegistryDocument::SetValue(std::string_view path, std::string_view name, RegistryValue value) {
+    auto [entry, added] = StoreKey(path).Ensure(name);
     const bool changed = added || entry.value != value;
     entry.value = std::move(value);
     return changed;

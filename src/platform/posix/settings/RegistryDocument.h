@@ -225,13 +225,9 @@ public:
     // exists anyway, as a file lists it. Gives its values for changing,
     // valid until a key is removed.
     ValueList& StoreKey(std::string_view path);
-    // Stores the value in `values`, at the end when the name is new; false
-    // when it held this already.
-    static bool SetValue(ValueList& values, std::string_view name, RegistryValue&& value);
-    // Stores the value, creating its key; false when it held this already.
-    bool SetValue(std::string_view path, std::string_view name, RegistryValue value) {
-        return SetValue(StoreKey(path), name, std::move(value));
-    }
+    // Stores the value, creating its key, at the end when the name is new;
+    // false when it held this already.
+    bool SetValue(std::string_view path, std::string_view name, RegistryValue value);
     // Removes the key with every key below it; false when there was none.
     bool DeleteKey(std::string_view path);
     // Removes one value; false when there was none.
