@@ -9,9 +9,9 @@
 namespace twinvane::platform::posix {
 namespace {
 
-constexpr std::array<std::string_view, 7> kRootKeys = {
-    "hkey_classes_root",   "hkey_current_user", "hkey_local_machine",   "hkey_users",
-    "hkey_current_config", "hkey_dyn_data",     "hkey_performance_data"};
+constexpr std::array<std::string_view, 7> kRootKeys = { // as files spell them, most used first
+    "HKEY_CURRENT_USER",   "HKEY_CLASSES_ROOT", "HKEY_LOCAL_MACHINE",   "HKEY_USERS",
+    "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA",     "HKEY_PERFORMANCE_DATA"};
 
 // Every Windows profile has it, so a first run finds it as Windows would.
 constexpr std::string_view kUserSoftware = "hkey_current_user\\software";
