@@ -137,9 +137,8 @@ private:
         return value;
     }
 
-    // Reads the data of a value line after its "=", other than the "-" of a
-    // removal, into `value`, where it stays: moving a value there showed in
-    // load times.
+    // Reads the data of a value line after its "=" (not the "-" of a removal)
+    // into `value`, where it stays: moving one there showed in load times.
     void ParseData(std::string_view data, RegistryValue& value) {
         if (data.starts_with('"')) {
             std::string_view after;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "RegeditFormat.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -23,13 +22,12 @@ void AppendQuoted(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// A text that reads back unchanged from the "quoted" form: exactly one zero
-// byte, at the end, and no line break that would split the line.
+// A text that reads back unchanged from the "quoted" form: one zero byte, at
+// the end, before which it holds nothing a value name may not (line breaks).
 bool FitsQuotedForm(const RegistryValue& value) {
     const std::string_view data = value.data;
     return value.type == kRegSz && data.ends_with('\0') &&
-           std::none_of(data.begin(), data.end() - 1,
-                        [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
+           IsValidValueName(data.substr(0, data.size() - 1));
 }
 
 void AppendValue(std::string& out, const RegistryDocument::NamedValue& entry) {

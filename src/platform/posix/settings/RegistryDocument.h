@@ -60,27 +60,27 @@ std::uint32_t HashFolded(std::string_view text);
 template <class T, std::string T::*Name> class NamedTable {
     // A gap is named by a line break, which no stored name holds.
     static bool IsLive(const T& item) { return std::string_view(item.*Name) != "\n"; }
-    struct Slot {
-        std::uint32_t position;
-        std::uint32_t hash; // kept so that growing the index reads no name
-    };
+    using Slot = std::uint32_t; // the position of an item
     struct Probe {
         std::string_view name;
         std::uint32_t hash;
     };
+    struct Table;
     struct Index { // hashes slots and probes, and compares them, alike
         using is_transparent = void;
-        std::string_view NameOf(const Probe& probe) const { return probe.name; }
-        std::string_view NameOf(const Slot& slot) const { return (*items)[slot.position].*Name; }
-        std::size_t operator()(const auto& key) const { return key.hash; }
+        std::size_t operator()(const Probe& probe) const { return probe.hash; }
+        std::size_t operator()(Slot slot) const { return table->hashes[slot]; }
         bool operator()(const auto& a, const auto& b) const {
-            return a.hash == b.hash && EqualFolded(NameOf(a), NameOf(b));
+            return (*this)(a) == (*this)(b) && EqualFolded(NameOf(a), NameOf(b));
         }
-        const std::deque<T>* items;
+        std::string_view NameOf(const Probe& probe) const { return probe.name; }
+        std::string_view NameOf(Slot slot) const { return table->items[slot].*Name; }
+        const Table* table;
     };
-    struct Table {           // never copied: the index points at the items
-        std::deque<T> items; // in the order first stored, with gaps
-        absl::flat_hash_set<Slot, Index, Index> index{0, Index{&items}, Index{&items}};
+    struct Table {                         // never copied: the index points at it
+        std::deque<T> items;               // in the order first stored, with gaps
+        std::vector<std::uint32_t> hashes; // of their names, so that growing the index reads none
+        absl::flat_hash_set<Slot, Index, Index> index{0, Index{this}, Index{this}};
     };
     using Place = typename std::deque<T>::const_iterator;
 
@@ -124,7 +124,7 @@ public:
             return nullptr;
         }
         const auto found = table_->index.find(Probe{name, HashFolded(name)});
-        return found == table_->index.end() ? nullptr : &table_->items[found->position];
+        return found == table_->index.end() ? nullptr : &table_->items[*found];
     }
 
     // The thing named `name` (without line breaks), a new one at the end
@@ -138,16 +138,18 @@ public:
         const Probe probe{name, HashFolded(name)};
         bool added = false; // read rather than the new slot, which is not in the cache
         const auto slot = table.index.lazy_emplace(probe, [&](const auto& construct) {
-            construct(Slot{static_cast<std::uint32_t>(table.items.size()), probe.hash});
+            construct(static_cast<Slot>(table.items.size()));
             added = true;
         });
         if (!added) {
-            return {table.items[slot->position], false};
+            return {table.items[*slot], false};
         }
         try { // built where it stays: moving one in showed in load times
+            table.hashes.push_back(probe.hash);
             table.items.emplace_back().*Name = name;
         } catch (...) {
-            table.items.resize(slot->position);
+            table.hashes.resize(*slot);
+            table.items.resize(*slot);
             table.index.erase(slot);
             throw;
         }
