@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <exception>
-#include <mutex>
 #include <stop_token>
 #include <string>
 #include <thread>

@@ -67,6 +67,14 @@ void TTwinvane::SetCommandLineFile2(const std::string& name) {
     commandLineFiles_ = {std::nullopt, platform::FullPathName(name)};
 }
 
+void TTwinvane::SetCommandLine(const ProgramArguments& arguments) {
+    if (arguments.action == ProgramArguments::Action::CompareWithFile1) {
+        SetCommandLineFile2(arguments.files.front());
+    } else {
+        SetCommandLineFiles(arguments.files);
+    }
+}
+
 void TTwinvane::ApplyCommandLineFiles() {
     if (commandLineFiles_[0]) {
         SetFile1(*commandLineFiles_[0]);

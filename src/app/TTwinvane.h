@@ -6,6 +6,7 @@
 #include "MainView.h"
 #include "MainWindowDesign.h"
 #include "PendingDeletion.h"
+#include "ProgramArguments.h"
 #include "SettingsStorage.h"
 #include "about/TVarnookAboutBox.h"
 #include "platform/ShellLauncher.h"
@@ -36,6 +37,9 @@ public:
     void SetCommandLineFiles(const std::vector<std::string>& names);
     // The same for File 2 alone, File 1 staying as stored.
     void SetCommandLineFile2(const std::string& name);
+    // The files of the command line, as its action takes them: File 2 alone
+    // for "--compare-with-file1", else as SetCommandLineFiles.
+    void SetCommandLine(const ProgramArguments& arguments);
 
     // What a comparison asked for on the command line leaves for the view.
     enum class StartOutcome {

@@ -119,11 +119,7 @@ int main(int argc, char* argv[]) {
     twinvane::RegistrySettingsStorage storage;
     twinvane::ui::QtDialogProvider dialogs;
     twinvane::ui::MainWindow window(storage, twinvane::platform::SystemShell(), dialogs);
-    if (arguments.action == Action::CompareWithFile1) {
-        window.Presenter().SetCommandLineFile2(arguments.files.front());
-    } else {
-        window.Presenter().SetCommandLineFiles(arguments.files);
-    }
+    window.Presenter().SetCommandLine(arguments);
     // Logout or kill closes the window as the user would, so the settings are saved.
     twinvane::platform::TerminationSignals termination;
     QSocketNotifier notifier(termination.Descriptor(), QSocketNotifier::Read);

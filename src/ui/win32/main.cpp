@@ -66,13 +66,8 @@ int RunMainWindow(HINSTANCE instance, int showCommand,
     window.onDestroyed = [] {
         ::PostQuitMessage(0);
     };
-    using Action = ProgramArguments::Action;
-    if (arguments.action == Action::CompareWithFile1) {
-        window.Presenter().SetCommandLineFile2(arguments.files.front());
-    } else {
-        window.Presenter().SetCommandLineFiles(arguments.files);
-    }
-    if (arguments.action == Action::Run) {
+    window.Presenter().SetCommandLine(arguments);
+    if (arguments.action == ProgramArguments::Action::Run) {
         window.Show(showCommand);
     } else {
         window.CompareFromCommandLine(showCommand);
