@@ -198,10 +198,13 @@ def main(folder, program, captions_program):
         wait_for("the progress dialog to close", lambda: child(app, "dialog", "Twinvane") is None)
         shown(first, second, "NAMES TOO LONG %d" % (len(first) + len(second)))
         copies = os.path.join(os.environ["XDG_RUNTIME_DIR"], "twinvane")
-        left = [name for name in os.listdir(copies) if name.startswith("TWVTemp")] \
+        left = lambda: [name for name in os.listdir(copies) if name.startswith("TWVTemp")] \
             if os.path.isdir(copies) else []
-        if left or os.path.exists(diff + ".args"):
-            fail("a cancelled copy left %s or started the diff program" % left)
+        # The copying thread removes what it wrote once it sees the Cancel,
+        # which may be a moment after the dialog has gone.
+        wait_for("no copy left after Cancel", lambda: not left())
+        if os.path.exists(diff + ".args"):
+            fail("a cancelled copy started the diff program")
 
         # A termination signal while the question is open closes it with the
         # choice that does nothing: the program ends normally, and the diff
